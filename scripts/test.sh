@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up, builds both builds and runs every test: native ones in virtual time, then the
+# Win32 programs under Wine and Xvfb.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${HF_BUILD:-$root/build}
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh"
+cd "$build/native"
+ctest --output-on-failure -j "$(nproc)" -LE wine
+ctest --output-on-failure -L wine
