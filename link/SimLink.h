@@ -46,7 +46,8 @@ struct LinkState {
 };
 
 // The operating system behind the link. The Win32 programs install their port at start;
-// tests install a stand-in. Must be set before the first LinkOpen.
+// tests install a stand-in. Must be set before the first LinkOpen and outlive an open link:
+// at program end a link still open is closed through it.
 void SetLinkPort(LinkPort* port);
 LinkPort* GetLinkPort();
 

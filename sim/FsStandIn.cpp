@@ -1,0 +1,166 @@
+// fsstandin.exe: the interface module's window for tests under Wine. It owns a window of
+// class "FS98MAIN" and/or "UIPCMAIN", answers the registered message "FSASMLIB:IPC" by
+// opening the client's named block from the atom in wParam and serving it with the core.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "sim/ServerCore.h"
+#include "sim/StandInOptions.h"
+
+namespace {
+
+using hf::sim::ServerCore;
+using hf::sim::StandInOptions;
+
+constexpr UINT_PTR PollTimer = 1;
+constexpr UINT PollMs = 100;
+constexpr SIZE_T BlockSize = 0x8000;
+
+struct StandIn {
+    StandInOptions options;
+    ServerCore core;
+    std::ofstream log;
+    UINT ipcMessage = 0;
+    DWORD startTick = 0;
+    std::vector<HWND> windows;
+};
+
+StandIn* App = nullptr;
+
+// Serves one exchange; 0 when the client's block cannot be reached.
+LRESULT serveExchange(WPARAM wParam) {
+    std::string name(256, '\0');
+    const UINT length = GlobalGetAtomNameA(static_cast<ATOM>(wParam), name.data(),
+                                           static_cast<int>(name.size()));
+    if (length == 0) {
+        App->core.logNote("no-atom", std::to_string(wParam));
+        return 0;
+    }
+    name.resize(length);
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name.c_str());
+    if (mapping == nullptr) {
+        App->core.logNote("no-mapping", name);
+        return 0;
+    }
+    LRESULT reply = 0;
+    if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) {
+        MEMORY_BASIC_INFORMATION info{};
+        const SIZE_T size = VirtualQuery(view, &info, sizeof info) ? info.RegionSize : 0;
+        if (size >= BlockSize) {
+            reply = App->core.serveBlock(static_cast<std::uint8_t*>(view), BlockSize);
+        } else {
+            App->core.logNote("small-block", name);
+        }
+        UnmapViewOfFile(view);
+    } else {
+        App->core.logNote("no-view", name);
+    }
+    CloseHandle(mapping);
+    if (App->options.delayMs != 0) Sleep(App->options.delayMs);
+    return reply;
+}
+
+bool fileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void closeAll() {
+    for (HWND w : App->windows)
+        if (IsWindow(w)) DestroyWindow(w);
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (App != nullptr && message == App->ipcMessage && message != 0) return serveExchange(wParam);
+    switch (message) {
+        case WM_TIMER: {
+            const StandInOptions& o = App->options;
+            const DWORD elapsed = GetTickCount() - App->startTick;
+            if ((!o.stopFile.empty() && fileExists(o.stopFile)) ||
+                (o.quitAfterSeconds != 0 && elapsed / 1000 >= o.quitAfterSeconds)) {
+                App->core.logNote("stop", o.stopFile.empty() ? "time" : "stop-file");
+                closeAll();
+            }
+            return 0;
+        }
+        case WM_CLOSE:
+            App->core.logNote("stop", "close");
+            closeAll();
+            return 0;
+        case WM_DESTROY: {
+            bool anyLeft = false;
+            for (HWND w : App->windows) anyLeft = anyLeft || (w != window && IsWindow(w));
+            if (!anyLeft) PostQuitMessage(0);
+            return 0;
+        }
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND createServerWindow(HINSTANCE instance, const char* className) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = className;
+    if (RegisterClassA(&wc) == 0) return nullptr;
+    return CreateWindowExA(0, className, "Hookfast simulator stand-in", WS_OVERLAPPEDWINDOW,
+                           CW_USEDEFAULT, CW_USEDEFAULT, 320, 120, nullptr, nullptr, instance,
+                           nullptr);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    std::vector<std::string> args(__argv + 1, __argv + __argc);
+    std::string error;
+    auto options = hf::sim::parseStandInOptions(args, error);
+    if (!options) {
+        std::fprintf(stderr, "fsstandin: %s\n%s", error.c_str(), hf::sim::StandInUsage);
+        return 2;
+    }
+
+    static StandIn app;
+    App = &app;
+    app.options = std::move(*options);
+    app.startTick = GetTickCount();
+    app.core.setClock([] { return static_cast<std::int64_t>(GetTickCount() - App->startTick); });
+    hf::sim::applyStandInOptions(app.options, app.core);
+    if (!app.options.logPath.empty()) {
+        app.log.open(app.options.logPath, std::ios::out | std::ios::trunc | std::ios::binary);
+        if (!app.log) {
+            std::fprintf(stderr, "fsstandin: cannot write %s\n", app.options.logPath.c_str());
+            return 2;
+        }
+        app.core.setLog(&app.log);
+    }
+
+    app.ipcMessage = RegisterWindowMessageA("FSASMLIB:IPC");
+    if (app.options.uipcWindow) app.windows.push_back(createServerWindow(instance, "UIPCMAIN"));
+    if (app.options.fs98Window) app.windows.push_back(createServerWindow(instance, "FS98MAIN"));
+    for (HWND w : app.windows) {
+        if (w == nullptr) {
+            std::fprintf(stderr, "fsstandin: cannot create the server window\n");
+            return 3;
+        }
+    }
+    SetTimer(app.windows.front(), PollTimer, PollMs, nullptr);
+    app.core.logNote("ready", std::string(app.options.uipcWindow ? "UIPCMAIN " : "") +
+                                  (app.options.fs98Window ? "FS98MAIN" : ""));
+    if (!app.options.readyFile.empty()) {
+        std::ofstream ready(app.options.readyFile, std::ios::trunc);
+        ready << "ready " << GetCurrentProcessId() << "\n";
+    }
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    app.core.setLog(nullptr);
+    return 0;
+}
