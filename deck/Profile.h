@@ -1,0 +1,147 @@
+// Profile ("INI") files: the settings file and the zone files, read and written with the
+// rules of the Windows private-profile functions that these files were made for.
+//
+// Reading:
+// - A line whose first non-blank character is "[" and that has a "]" after it opens a
+//   section named by the text between them, trimmed. A line "key=value" (split at the first
+//   "=", both sides trimmed of blanks and tabs) is a key of the section above it. Blank lines,
+//   comment lines (first non-blank character ";"), lines without "=", lines with an empty key
+//   and lines before the first section are no keys; they are kept as they are on a write.
+// - Section and key names match without regard to ASCII letter case. When a section name
+//   appears twice only the first section counts; within it the first line of a key counts.
+// - A value enclosed in one pair of matching double or single quotes loses that pair. At
+//   most MaxValueLength characters of a value are returned.
+// - Line ends may be CRLF, LF or a lone CR. A UTF-8 byte-order mark is skipped and its bytes
+//   pass through; a file with a UTF-16 byte-order mark is decoded to Windows-1252 (characters
+//   outside it read as "?"). Every other byte is text in Windows-1252 and passes untouched.
+// - A missing or unreadable file reads as a file without sections.
+//
+// Writing one key changes one line: the key's first line in its first section is rewritten,
+// or a new line is added after the last non-blank line of the section, or the section is
+// added at the end of the file (after a blank line when the file has text). New lines end in
+// CRLF and are encoded like the file; all other lines stay byte for byte.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace hf {
+
+inline constexpr std::size_t MaxValueLength = 2047;
+
+// The parsed text of one profile file, held in memory.
+class ProfileDocument {
+public:
+    explicit ProfileDocument(std::string_view fileBytes = {});
+
+    // The key's value (trimmed, quotes removed, cut to MaxValueLength), also when it is
+    // empty; the default when the section or the key is missing.
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    // ParseInteger of the value; the default when missing or not such a number.
+    std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
+    // An integer value: 0 is false, any other integer true.
+    bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
+    // ParseFloat of the value; the default when missing or not such a number. Throws
+    // NumberOverflow for a well-formed number too large for a double.
+    double ReadFloat(std::string_view section, std::string_view key, double defaultValue) const;
+
+    // True when the section exists and holds at least one key.
+    bool SectionHasKeys(std::string_view section) const;
+
+    // Sets one key in memory as a write to the file would. Throws std::invalid_argument for
+    // what cannot be written so that it reads back: a section name that is empty, not
+    // trimmed or holds "]"; a key name that is empty, not trimmed, holds "=" or begins with
+    // ";" or "["; line breaks in any of the three.
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+
+    // The file's bytes, as they are to be written.
+    std::string Bytes() const;
+
+private:
+    enum class Encoding { Ansi, Utf8, Utf16LE, Utf16BE };
+
+    struct Line {
+        std::string Text;        // Windows-1252, without the line end
+        std::string Raw;         // the text as encoded in the file
+        std::string RawLineEnd;  // the line end as encoded in the file; empty on a last line
+    };
+
+    struct Key {
+        std::string Value;  // trimmed, quotes removed
+        std::size_t LineIndex = 0;
+    };
+
+    struct Section {
+        std::size_t HeaderLine = 0;
+        std::size_t EndLine = 0;  // one past its last line
+        std::unordered_map<std::string, Key> Keys;  // by lower-case name; first line wins
+    };
+
+    const Key* Find(std::string_view section, std::string_view key) const;
+    void Reindex();
+    std::string Encode(std::string_view text) const;
+    void AppendLine(std::size_t position, std::string text);
+
+    Encoding encoding_ = Encoding::Ansi;
+    std::string byteOrderMark_;
+    std::string trailingBytes_;
+    std::vector<Line> lines_;
+    std::unordered_map<std::string, Section> sections_;  // by lower-case name; first wins
+};
+
+// A write that could not be made. The file keeps its earlier content.
+class ProfileWriteError : public std::runtime_error {
+public:
+    explicit ProfileWriteError(const std::string& path);
+};
+
+// Moves the fully written temporary file over the target in one step; false on failure.
+using FileReplacer = std::function<bool(const std::string& tempPath, const std::string& targetPath)>;
+
+// The rename of the platform: the target is replaced in one step or left as it was.
+bool ReplaceFileAtomically(const std::string& tempPath, const std::string& targetPath);
+
+// One profile file on disk, read once when the object is made (each load opens its own).
+// Each write reads the file again, changes the one key, writes the whole text to a
+// temporary file beside it (path + ".tmp"), flushes it to the disk and renames it over the
+// file, so that the file is never left half written.
+class Profile {
+public:
+    explicit Profile(std::string path, FileReplacer replace = ReplaceFileAtomically);
+
+    const std::string& Path() const { return path_; }
+    const ProfileDocument& Document() const { return document_; }
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
+        return document_.ReadString(section, key, defaultValue);
+    }
+    std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t defaultValue) const {
+        return document_.ReadInteger(section, key, defaultValue);
+    }
+    bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
+        return document_.ReadBool(section, key, defaultValue);
+    }
+    double ReadFloat(std::string_view section, std::string_view key, double defaultValue) const {
+        return document_.ReadFloat(section, key, defaultValue);
+    }
+    bool SectionHasKeys(std::string_view section) const { return document_.SectionHasKeys(section); }
+
+    // Creates the file, the section or the key as needed. Throws ProfileWriteError with
+    // "Unable to write to " + path when the file cannot be read, the text cannot be written
+    // or the rename fails, and for names or values that cannot be written.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+private:
+    std::string path_;
+    FileReplacer replace_;
+    ProfileDocument document_;
+};
+
+}  // namespace hf

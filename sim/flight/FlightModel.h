@@ -1,0 +1,119 @@
+// A flight model good enough for a carrier landing: a straight approach at constant speed
+// down a fixed glide path onto a flat deck, then a roll-out slowed by drag and rolling
+// resistance and driven by the forward and sideways accelerations the program writes.
+// Portable and free of any clock: the owner moves it on with step().
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace hf::sim::flight {
+
+inline constexpr double MetresPerFoot = 0.3048;
+inline constexpr double FpsPerKnot = 1.689;  // the program's own factor
+inline constexpr std::int32_t GearLeverDown = 16383;
+
+struct FlightParameters {
+    // How long a written acceleration acts when no other write replaces it (ms).
+    double accelerationHoldMs = 50;
+    // Rolling resistance of the wheels on the deck, ft/s^2 against the motion (0.02 g).
+    double rollingResistance = 0.64;
+    // Aerodynamic drag on the deck: this factor times the speed squared (6 ft/s^2 at 140 kt).
+    double dragPerSpeedSquared = 6.0 / (140 * FpsPerKnot * 140 * FpsPerKnot);
+    // Tyres take out sideways speed on the deck with this time constant (s).
+    double lateralDampingSeconds = 1.0;
+    // Largest integration step (ms); steps are also cut at every change of the forces.
+    double maxStepMs = 5;
+};
+
+struct AircraftState {
+    double latitude = 0;          // degrees, north positive
+    double longitude = 0;         // degrees, east positive, -180 to 180
+    double altitude = 0;          // metres
+    double heading = 0;           // degrees true, 0 to 360
+    double bank = 0;              // degrees, held as set (a wing-low approach flies straight)
+    double forwardSpeed = 0;      // ft/s along the heading
+    double lateralSpeed = 0;      // ft/s to the right
+    double glidePath = 0;         // degrees below the horizon while airborne
+    double surfaceAltitude = 0;   // metres: the deck, taken as flat and endless
+    bool onGround = true;
+    std::int32_t gearLever = GearLeverDown;  // 0 = up
+    double hook = 0;              // greater than 0.5 = down
+    std::int16_t slew = 0;
+    std::int16_t crash = 0;
+    double magVar = 0;            // degrees, east positive
+    double groundThrust = 0.5;    // ft/s^2 of engine thrust on the deck (idle: less than
+                                  // the rolling resistance, so a stopped aircraft stays put)
+    std::string title = "Hookfast Demo Hornet";
+};
+
+// A straight-in approach, flown from `distance` metres before the touchdown point.
+struct Approach {
+    std::string name;
+    double touchdownLat = 0;
+    double touchdownLon = 0;
+    double deckAltitude = 0;  // metres
+    double heading = 0;       // degrees true
+    double glidePath = 3.5;   // degrees
+    double speedKnots = 140;
+    double distance = 1852;   // metres before touchdown
+    double offset = 0;        // metres right of the line through the touchdown point
+    double bank = 0;          // degrees
+};
+
+struct Touchdown {
+    double timeMs = 0;
+    double latitude = 0;
+    double longitude = 0;
+    double forwardSpeed = 0;  // ft/s
+};
+
+class FlightModel {
+public:
+    explicit FlightModel(FlightParameters parameters = {});
+
+    const FlightParameters& parameters() const { return parameters_; }
+    AircraftState& state() { return state_; }
+    const AircraftState& state() const { return state_; }
+    double timeMs() const { return timeMs_; }
+
+    // Puts the aircraft at the approach's start point, airborne, gear down, at its speed.
+    void startApproach(const Approach& approach);
+    // Where and when the approach started last will touch down if nothing changes its speed.
+    Touchdown plannedTouchdown() const { return planned_; }
+
+    // A write of the forward (0x3070) or sideways (0x3060) acceleration, ft/s^2. It acts from
+    // now for the hold time or until the next write of the same offset replaces it.
+    void writeForwardAcceleration(double value);
+    void writeLateralAcceleration(double value);
+    double forwardAccelerationInForce() const { return forwardHoldMs_ > 0 ? forwardAccel_ : 0; }
+
+    void step(double ms);
+
+    // The last touchdown since the approach began, and the first standstill after it.
+    const std::optional<Touchdown>& touchdown() const { return touchdown_; }
+    const std::optional<double>& stoppedAtMs() const { return stoppedAtMs_; }
+
+private:
+    void integrate(double seconds);
+    double forwardAcceleration(double speed, double programAccel) const;
+    void move(double forwardFeet, double rightFeet);
+
+    FlightParameters parameters_;
+    AircraftState state_;
+    double timeMs_ = 0;
+    double forwardAccel_ = 0;
+    double forwardHoldMs_ = 0;
+    double lateralAccel_ = 0;
+    double lateralHoldMs_ = 0;
+    Touchdown planned_;
+    std::optional<Touchdown> touchdown_;
+    std::optional<double> stoppedAtMs_;
+};
+
+// Metres per degree at a latitude (WGS84 series).
+double MetresPerDegreeLatitude(double latitude);
+double MetresPerDegreeLongitude(double latitude);
+
+}  // namespace hf::sim::flight
