@@ -1,16 +1,22 @@
 // fsstandin.exe: the interface module's window for tests under Wine. It owns a window of
 // class "FS98MAIN" and/or "UIPCMAIN", answers the registered message "FSASMLIB:IPC" by
 // opening the client's named block from the atom in wParam and serving it with the core.
+// With --scenario it flies the flight model on its own clock: before each served block and
+// on a 10 ms timer, so the aircraft moves whether or not a client asks.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "sim/ServerCore.h"
 #include "sim/StandInOptions.h"
+#include "sim/flight/FlightSim.h"
+#include "sim/flight/Scenario.h"
 
 namespace {
 
@@ -19,14 +25,36 @@ using hf::sim::StandInOptions;
 
 constexpr UINT_PTR PollTimer = 1;
 constexpr UINT PollMs = 100;
+constexpr UINT_PTR FlightTimer = 2;
+constexpr UINT FlightMs = 10;  // the shortest period a window timer gives
 constexpr SIZE_T BlockSize = 0x8000;
+
+// Milliseconds since the stand-in started, from the performance counter: GetTickCount may
+// move in steps of 10 to 16 ms, too coarse to show a 10 ms write cadence.
+class StartClock {
+public:
+    StartClock() {
+        QueryPerformanceFrequency(&frequency_);
+        QueryPerformanceCounter(&start_);
+    }
+    std::int64_t nowMs() const {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return (now.QuadPart - start_.QuadPart) * 1000 / frequency_.QuadPart;
+    }
+
+private:
+    LARGE_INTEGER frequency_{};
+    LARGE_INTEGER start_{};
+};
 
 struct StandIn {
     StandInOptions options;
+    StartClock clock;
     ServerCore core;
     std::ofstream log;
+    std::unique_ptr<hf::sim::flight::FlightSim> flight;  // with --scenario
     UINT ipcMessage = 0;
-    DWORD startTick = 0;
     std::vector<HWND> windows;
 };
 
@@ -78,8 +106,12 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (App != nullptr && message == App->ipcMessage && message != 0) return serveExchange(wParam);
     switch (message) {
         case WM_TIMER: {
+            if (wParam == FlightTimer) {
+                if (App->flight) App->flight->advanceTo(App->core.nowMs());
+                return 0;
+            }
             const StandInOptions& o = App->options;
-            const DWORD elapsed = GetTickCount() - App->startTick;
+            const std::int64_t elapsed = App->core.nowMs();
             if ((!o.stopFile.empty() && fileExists(o.stopFile)) ||
                 (o.quitAfterSeconds != 0 && elapsed / 1000 >= o.quitAfterSeconds)) {
                 App->core.logNote("stop", o.stopFile.empty() ? "time" : "stop-file");
@@ -127,8 +159,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     static StandIn app;
     App = &app;
     app.options = std::move(*options);
-    app.startTick = GetTickCount();
-    app.core.setClock([] { return static_cast<std::int64_t>(GetTickCount() - App->startTick); });
+    app.core.setClock([] { return App->clock.nowMs(); });
     hf::sim::applyStandInOptions(app.options, app.core);
     if (!app.options.logPath.empty()) {
         app.log.open(app.options.logPath, std::ios::out | std::ios::trunc | std::ios::binary);
@@ -137,6 +168,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             return 2;
         }
         app.core.setLog(&app.log);
+    }
+    if (!app.options.scenarioPath.empty()) {
+        try {
+            auto scenario = hf::sim::flight::LoadScenario(app.options.scenarioPath);
+            app.flight = std::make_unique<hf::sim::flight::FlightSim>(app.core);
+            app.flight->load(std::move(scenario));
+            app.flight->advanceTo(app.core.nowMs());
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "fsstandin: %s\n", e.what());
+            return 2;
+        }
     }
 
     app.ipcMessage = RegisterWindowMessageA("FSASMLIB:IPC");
@@ -149,6 +191,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
     }
     SetTimer(app.windows.front(), PollTimer, PollMs, nullptr);
+    if (app.flight) SetTimer(app.windows.front(), FlightTimer, FlightMs, nullptr);
     app.core.logNote("ready", std::string(app.options.uipcWindow ? "UIPCMAIN " : "") +
                                   (app.options.fs98Window ? "FS98MAIN" : ""));
     if (!app.options.readyFile.empty()) {
@@ -161,6 +204,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    int status = 0;
+    if (app.flight && !app.options.tracePath.empty()) {
+        std::ofstream trace(app.options.tracePath, std::ios::out | std::ios::trunc | std::ios::binary);
+        app.flight->writeTraceCsv(trace);
+        trace.close();
+        if (!trace) {
+            std::fprintf(stderr, "fsstandin: cannot write %s\n", app.options.tracePath.c_str());
+            status = 2;
+        }
+    }
+    app.flight.reset();
     app.core.setLog(nullptr);
-    return 0;
+    return status;
 }

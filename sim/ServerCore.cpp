@@ -78,6 +78,7 @@ bool ServerCore::pressHotKey(std::uint32_t keyDefinition) {
 }
 
 std::uint32_t ServerCore::serveBlock(std::uint8_t* block, std::size_t size) {
+    if (beforeServe) beforeServe();
     std::vector<SimRecord> records;
     std::string recordLog;
     bool messageShown = false;

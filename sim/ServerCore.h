@@ -109,6 +109,9 @@ public:
     void setClock(std::function<std::int64_t()> nowMs) { nowMs_ = std::move(nowMs); }
     std::int64_t nowMs() const { return nowMs_ ? nowMs_() : 0; }
 
+    // Called before every block is served, before its first record is read: a model that
+    // lives on the host's clock catches up here, so each exchange sees it as it is now.
+    std::function<void()> beforeServe;
     // Called for every applied write record, after the memory changed.
     std::function<void(std::uint32_t offset, std::span<const std::uint8_t> bytes)> onWrite;
     // Called after every served block (before the host replies).

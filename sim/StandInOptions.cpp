@@ -99,10 +99,18 @@ std::optional<StandInOptions> parseStandInOptions(std::span<const std::string> a
             o.readyFile = value;
         } else if (flag == "--stop-file") {
             o.stopFile = value;
+        } else if (flag == "--scenario") {
+            o.scenarioPath = value;
+        } else if (flag == "--trace") {
+            o.tracePath = value;
         } else {
             error = "unknown option " + flag;
             return std::nullopt;
         }
+    }
+    if (!o.tracePath.empty() && o.scenarioPath.empty()) {
+        error = "--trace needs --scenario: only a flight has a trace";
+        return std::nullopt;
     }
     return o;
 }

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "sim/JsonText.h"
 #include "sim/flight/FlightOffsets.h"
 
 namespace hf::sim::flight {
@@ -24,6 +25,11 @@ FlightSim::FlightSim(ServerCore& core, FlightSimOptions options)
     : core_(core), options_(options), model_(options.parameters) {
     previousOnWrite_ = core_.onWrite;
     core_.onWrite = [this](std::uint32_t offset, std::span<const std::uint8_t> bytes) { onWrite(offset, bytes); };
+    previousBeforeServe_ = core_.beforeServe;
+    core_.beforeServe = [this] {
+        if (previousBeforeServe_) previousBeforeServe_();
+        advanceTo(core_.nowMs());
+    };
     timeMs_ = core_.nowMs();
     const AircraftState& s = model_.state();
     trace_.push_back({timeMs_, s.forwardSpeed, s.altitude, s.onGround});
@@ -34,6 +40,7 @@ FlightSim::FlightSim(ServerCore& core, FlightSimOptions options)
 
 FlightSim::~FlightSim() {
     core_.onWrite = previousOnWrite_;
+    core_.beforeServe = previousBeforeServe_;
 }
 
 void FlightSim::load(Scenario scenario) {
@@ -73,7 +80,8 @@ void FlightSim::stepTo(std::int64_t ms) {
             const AircraftState& s = model_.state();
             core_.logNote("flight", "speed=" + Fixed(s.forwardSpeed, 2) + " alt=" + Fixed(s.altitude, 2) +
                                         " ground=" + (s.onGround ? "1" : "0") + " lat=" + Fixed(s.latitude, 7) +
-                                        " lon=" + Fixed(s.longitude, 7));
+                                        " lon=" + Fixed(s.longitude, 7) +
+                                        " t=" + std::to_string(timeMs_));
             nextLogMs_ = timeMs_ + options_.logSampleMs;
         }
     }
@@ -98,6 +106,10 @@ void FlightSim::run(const ScenarioCommand& command) {
         touchdownNoted_ = false;
         stopNoted_ = false;
         core_.logNote("approach", start->approach.name);
+        const Touchdown planned = model_.plannedTouchdown();
+        core_.logNote("planned-touchdown", "t=" + Fixed(planned.timeMs, 1) + " lat=" + Fixed(planned.latitude, 7) +
+                                               " lon=" + Fixed(planned.longitude, 7) +
+                                               " speed=" + Fixed(planned.forwardSpeed, 2));
     } else if (const auto* set = std::get_if<SetOffset>(&command.action)) {
         core_.pokeBytes(set->offset, set->bytes.data(), set->bytes.size());
         AbsorbState(core_, set->offset, set->bytes.size(), model_.state());
@@ -124,11 +136,16 @@ void FlightSim::onWrite(std::uint32_t offset, std::span<const std::uint8_t> byte
 }
 
 void FlightSim::takeAccelerations(std::uint32_t offset, std::size_t size) {
-    if (Overlaps(offset, size, ForwardAccelOffset, 8)) {
-        model_.writeForwardAcceleration(core_.peek<double>(ForwardAccelOffset));
-    }
-    if (Overlaps(offset, size, LateralAccelOffset, 8)) {
-        model_.writeLateralAcceleration(core_.peek<double>(LateralAccelOffset));
+    for (const std::uint32_t field : {ForwardAccelOffset, LateralAccelOffset}) {
+        if (!Overlaps(offset, size, field, 8)) continue;
+        const double value = core_.peek<double>(field);
+        if (field == ForwardAccelOffset) {
+            model_.writeForwardAcceleration(value);
+        } else {
+            model_.writeLateralAcceleration(value);
+        }
+        core_.logNote("accel", "offset=" + hexWord(field) + " value=" + Fixed(value, 3) +
+                                   " speed=" + Fixed(model_.state().forwardSpeed, 2));
     }
 }
 

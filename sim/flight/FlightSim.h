@@ -1,7 +1,9 @@
 // The flight model attached to the stand-in's server core: it keeps the aircraft's offsets
 // current, takes the program's acceleration writes, runs a scenario's timed commands and
-// records what happened. Time comes from the caller (advanceTo) or, for a write, from the
-// core's clock; nothing here reads a clock of its own.
+// records what happened. Time comes from the core's clock: before every served block the
+// model catches up with it, and so it does for a write; a host may also call advanceTo on a
+// timer of its own so that the aircraft flies while no client asks. Nothing here reads a
+// clock of its own.
 #pragma once
 
 #include <cstdint>
@@ -64,6 +66,7 @@ private:
     FlightSimOptions options_;
     FlightModel model_;
     std::function<void(std::uint32_t, std::span<const std::uint8_t>)> previousOnWrite_;
+    std::function<void()> previousBeforeServe_;
     std::optional<Scenario> scenario_;
     std::size_t nextCommand_ = 0;
     std::int64_t timeMs_ = 0;

@@ -7,7 +7,6 @@
 
 #include "link/SimLink.h"
 #include "sim/InProcessLinkPort.h"
-#include "sim/flight/AdvancingLinkPort.h"
 #include "sim/flight/FlightOffsets.h"
 #include "testing/VirtualClock.h"
 
@@ -113,25 +112,32 @@ TEST(FlightSim, ScenarioSetsChangeTheModelAndPressesReachTheHotKeySlots) {
 }
 
 // The arrest as the program runs it, over the real link and the in-process server: every
-// 10 ms read the speed and, while it is above 0, write the deceleration.
+// 10 ms read the speed and, while it is above 0, write the deceleration. Nothing advances the
+// model but the exchanges themselves: each served block lets it catch up with the clock.
 TEST(FlightSim, ArrestOverTheLinkBrakesToAStandstill) {
     Rig rig;
-    InProcessLinkPort inner(rig.core, rig.clock);
+    InProcessLinkPort port(rig.core, rig.clock);
     FlightSimOptions options;
     std::ostringstream log;
     rig.core.setLog(&log);
     FlightSim sim(rig.core, options);
-    AdvancingLinkPort port(inner, [&] { sim.advanceTo(rig.clock.nowMs()); });
     SetLinkPort(&port);
     std::uint32_t code = 0;
     ASSERT_TRUE(LinkOpen(0, code)) << code;
 
     sim.load(ParseScenario(DemoScenario));
-    sim.advanceTo(rig.clock.nowMs());
-    while (!sim.model().touchdown()) {
-        rig.clock.advance(10);
-        sim.advanceTo(rig.clock.nowMs());
+    std::uint16_t onGround = 0;
+    while (onGround == 0 && rig.clock.nowMs() < 40000) {
+        rig.clock.advance(100);
+        ASSERT_TRUE(LinkRead(0x0366, 2, &onGround, code));
+        ASSERT_TRUE(LinkProcess(code));
     }
+    ASSERT_EQ(onGround, 1);
+    ASSERT_TRUE(sim.model().touchdown());
+    EXPECT_EQ(sim.timeMs(), rig.clock.nowMs());
+    // Seen on the first read after the touchdown, at most one polling period late.
+    EXPECT_LE(rig.clock.nowMs() - sim.model().touchdown()->timeMs, 100.0);
+    EXPECT_NEAR(sim.model().touchdown()->timeMs, sim.model().plannedTouchdown().timeMs, 1.0);
     const double touchdownSpeed = sim.model().state().forwardSpeed;
 
     const double catchAccel = -700.0;
@@ -160,6 +166,13 @@ TEST(FlightSim, ArrestOverTheLinkBrakesToAStandstill) {
     ASSERT_TRUE(sim.model().stoppedAtMs());
     EXPECT_NE(log.str().find("\"event\":\"touchdown\""), std::string::npos);
     EXPECT_NE(log.str().find("\"event\":\"stopped\""), std::string::npos);
+    EXPECT_NE(log.str().find("\"event\":\"planned-touchdown\""), std::string::npos);
+    // Every deceleration write is noted with its value.
+    const std::string accelNote = "\"event\":\"accel\",\"detail\":\"offset=0x3070 value=-700.000 ";
+    std::size_t accelNotes = 0;
+    for (auto at = log.str().find(accelNote); at != std::string::npos; at = log.str().find(accelNote, at + 1))
+        ++accelNotes;
+    EXPECT_EQ(accelNotes, speeds.size() - 1);
 
     std::ostringstream csv;
     sim.writeTraceCsv(csv);

@@ -89,6 +89,21 @@ TEST(ServerCore, ServesReadsAndWritesInRecordOrder) {
     EXPECT_EQ(core.exchanges().back().size(), 4u);
 }
 
+// A model catches up in the hook: the block's reads see what it set, once per block, also
+// for a block the walk refuses.
+TEST(ServerCore, BeforeServeRunsOncePerBlockBeforeItsReads) {
+    ServerCore core;
+    int calls = 0;
+    core.beforeServe = [&] { core.poke<std::uint32_t>(0x0BE8, static_cast<std::uint32_t>(++calls)); };
+    auto block = Block{}.read(0x0BE8, 4).read(0x0BE8, 4).done();
+    core.serveBlock(block.data(), block.size());
+    EXPECT_EQ(at<std::uint32_t>(block, 16), 1u);
+    EXPECT_EQ(at<std::uint32_t>(block, 20 + 16), 1u);
+    auto bad = Block{}.raw(7).done();
+    EXPECT_EQ(core.serveBlock(bad.data(), bad.size()), hf::sim::ReplyBadBlock);
+    EXPECT_EQ(calls, 2);
+}
+
 TEST(ServerCore, HandshakeWordsStayTheServersWhenTheClientWritesItsVersion) {
     ServerCore core;
     core.setServerVersion(0x36100000);

@@ -12,7 +12,8 @@ TEST(StandInOptions, ParsesEveryOptionAndAppliesItToTheCore) {
     const std::vector<std::string> args = {
         "--class", "both", "--version", "0x19980005", "--sim", "7", "--reply", "2",
         "--delay-ms", "2500", "--poke", "0x0AEC=2:2", "--poke", "0x0B78=40",
-        "--text", "0x3D00=Jet = fast", "--log", "Z:\\x\\log.jsonl", "--quit-after", "0"};
+        "--text", "0x3D00=Jet = fast", "--log", "Z:\\x\\log.jsonl", "--quit-after", "0",
+        "--scenario", "Z:\\s\\hooked-approach.txt", "--trace", "Z:\\x\\trace.csv"};
     std::string error;
     auto o = parseStandInOptions(args, error);
     ASSERT_TRUE(o) << error;
@@ -21,6 +22,8 @@ TEST(StandInOptions, ParsesEveryOptionAndAppliesItToTheCore) {
     EXPECT_EQ(o->delayMs, 2500u);
     EXPECT_EQ(o->logPath, "Z:\\x\\log.jsonl");
     EXPECT_EQ(o->quitAfterSeconds, 0u);
+    EXPECT_EQ(o->scenarioPath, "Z:\\s\\hooked-approach.txt");
+    EXPECT_EQ(o->tracePath, "Z:\\x\\trace.csv");
 
     hf::sim::ServerCore core;
     core.poke<std::uint32_t>(0x0AEC, 0xFFFFFFFF);
@@ -40,7 +43,8 @@ TEST(StandInOptions, RefusesBadArguments) {
         {"--class", "FS2004"}, {"--version"},          {"--version", "12abc"},
         {"--version", "-1"},   {"--sim", "0x10000"},   {"--poke", "0x10000=1"},
         {"--poke", "0x100=256:1"}, {"--poke", "0x100=1:3"}, {"--poke", "0x100"},
-        {"--frobnicate", "1"}, {"--reply", "0x100000000"}};
+        {"--frobnicate", "1"}, {"--reply", "0x100000000"}, {"--trace", "t.csv"},
+        {"--scenario"}};
     for (const auto& args : bad) {
         std::string error;
         EXPECT_FALSE(parseStandInOptions(args, error)) << args[0];

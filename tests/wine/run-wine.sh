@@ -13,7 +13,8 @@
 #   --no-standin    run the client with no stand-in at all
 #   --standin ARGS  everything up to "--" goes to fsstandin.exe (see sim/StandInOptions.h:
 #                   --class FS98MAIN|UIPCMAIN|both, --version N, --sim N, --sim-word N,
-#                   --reply N, --delay-ms N, --poke OFF=VAL[:SIZE], --text OFF=TEXT ...)
+#                   --reply N, --delay-ms N, --poke OFF=VAL[:SIZE], --text OFF=TEXT,
+#                   --scenario FILE, --trace FILE ...; files as Windows paths, Z:\...)
 #
 # CLIENT is a path (absolute, or relative to the cross build folder). A name ending in .exe
 # runs under Wine. Anything else (a test's own script) runs directly with the environment
