@@ -1,0 +1,55 @@
+#include "deck/SimData.h"
+
+#include <algorithm>
+
+#include "ui/FormHookfast.h"
+
+namespace hf {
+
+double DecodeLatitude(std::int32_t lo, std::int32_t hi) {
+    return hi * LatitudeScaleValue + lo * LatitudeScaleValue / FractionDivisorValue;
+}
+
+double DecodeLongitude(std::int32_t lo, std::int32_t hi) {
+    return hi * AngleScaleValue + lo * AngleScaleValue / FractionDivisorValue;
+}
+
+double DecodeAltitude(std::int32_t lo, std::int32_t hi) {
+    return lo / FractionDivisorValue + hi;
+}
+
+double DecodeAngle(std::int32_t raw) { return raw * AngleScaleValue; }
+
+double DecodeMagVar(std::int16_t raw) { return raw * 360.0 / 65536.0; }
+
+double MagneticHeading(double trueHeading, double magVar) {
+    double heading = trueHeading - magVar;
+    if (heading < 0.0) heading += 360.0;
+    return heading;
+}
+
+double HeightAboveGround(double altitudeMetres, std::int16_t groundMetres) {
+    return altitudeMetres - groundMetres;
+}
+
+double TankPercent(std::uint32_t level) { return level * 100.0 / FullTankLevel; }
+
+std::array<char, 128> MessageBlock(std::string_view text) {
+    std::array<char, 128> block{};
+    const std::size_t length = std::min(text.size(), MessageTextLimit);
+    std::copy_n(text.begin(), length, block.begin());
+    return block;
+}
+
+void TFormMain::ShowSimMessage(std::string_view text, std::int16_t seconds) {
+    const std::array<char, 128> block = MessageBlock(text);
+    std::uint32_t code = LinkOk;
+    if (!LinkWrite(offsets::MessageText, static_cast<std::uint32_t>(block.size()), block.data(),
+                   code)) {
+        return;
+    }
+    if (!LinkWrite(offsets::MessageSeconds, sizeof seconds, &seconds, code)) return;
+    LinkProcess(code);
+}
+
+}  // namespace hf

@@ -1,0 +1,15 @@
+// File-name masks and the order of listed names, as the program's folder list shows them.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hf {
+
+// "*" and "?" wildcards, letters compared without regard to case (ASCII).
+bool MatchesMask(std::string_view name, std::string_view mask);
+// Ascending by name without regard to case; names equal but for case keep a fixed order.
+void SortNamesIgnoringCase(std::vector<std::string>& names);
+
+}  // namespace hf

@@ -1,0 +1,67 @@
+// Services of the operating system that the program uses beside the simulator link:
+// clock, sleep, random numbers, files of the program's folder, sounds, cursor and the
+// default error report. The Win32 programs pass them to the system; the native tests use
+// a host in virtual time.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hf {
+
+// One wave-audio device (the multimedia player of the toolkit).
+class WavePlayer {
+public:
+    virtual ~WavePlayer() = default;
+    // Opens the file on the wave-audio device; throws std::runtime_error with the
+    // device's error text when it cannot.
+    virtual void Open(const std::string& path) = 0;
+    // Plays from the current position; a clip that has played to its end starts again from
+    // its beginning. With wait, returns when the clip has ended. Throws on a device error.
+    virtual void Play(bool wait) = 0;
+    // Releases the device; nothing happens when nothing is open.
+    virtual void Close() = 0;
+};
+
+class HostServices {
+public:
+    virtual ~HostServices() = default;
+
+    // Local date and time as days since 1899-12-30, the time of day as the fraction.
+    virtual double Now() = 0;
+    // Blocks the calling thread; no timer ticks meanwhile.
+    virtual void Sleep(std::uint32_t ms) = 0;
+
+    // Seeds the random generator from the clock.
+    virtual void Randomize() = 0;
+    // A uniform integer from 0 to range - 1 (0 when range is 0).
+    virtual std::uint32_t Random(std::uint32_t range) = 0;
+
+    // Full path of the running program file.
+    virtual std::string ProgramFilePath() = 0;
+    // Names without folder of the ordinary files (not hidden, not system, not folders) of
+    // `folder` that match `mask` ("*.dat"), sorted by name without regard to case.
+    virtual std::vector<std::string> ListFiles(const std::string& folder,
+                                               const std::string& mask) = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+    // Replaces the file with the given bytes; throws std::runtime_error when it cannot.
+    virtual void WriteTextFile(const std::string& path, std::string_view contents) = 0;
+    virtual std::string WorkingDirectory() = 0;
+    virtual void SetWorkingDirectory(const std::string& folder) = 0;
+
+    virtual std::unique_ptr<WavePlayer> CreateWavePlayer() = 0;
+
+    // The hourglass over the whole screen while the thread is busy, or the default cursor.
+    virtual void SetHourglassCursor(bool busy) = 0;
+    // The default error report of an event that no handler caught: a message box.
+    virtual void ReportError(const std::string& message) = 0;
+
+    // The local date in the user's short date format and the time in the long time format.
+    virtual std::string ShortDateText(double dateTime) = 0;
+    virtual std::string LongTimeText(double dateTime) = 0;
+};
+
+}  // namespace hf

@@ -1,0 +1,32 @@
+// Host services on Win32: the system clock, files of the program's folder, MCI wave audio,
+// the screen cursor and a message box for errors nobody caught.
+#pragma once
+
+#include "host/HostServices.h"
+#include "host/Random.h"
+
+namespace hf {
+
+class Win32Host final : public HostServices {
+public:
+    double Now() override;
+    void Sleep(std::uint32_t ms) override;
+    void Randomize() override;
+    std::uint32_t Random(std::uint32_t range) override { return random_.Next(range); }
+    std::string ProgramFilePath() override;
+    std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask) override;
+    bool FileExists(const std::string& path) override;
+    void WriteTextFile(const std::string& path, std::string_view contents) override;
+    std::string WorkingDirectory() override;
+    void SetWorkingDirectory(const std::string& folder) override;
+    std::unique_ptr<WavePlayer> CreateWavePlayer() override;
+    void SetHourglassCursor(bool busy) override;
+    void ReportError(const std::string& message) override;
+    std::string ShortDateText(double dateTime) override;
+    std::string LongTimeText(double dateTime) override;
+
+private:
+    LcgRandom random_;
+};
+
+}  // namespace hf

@@ -1,0 +1,73 @@
+// Host services for native tests: virtual time, a real program folder in a temporary
+// directory, and wave players that only record what they were asked to do.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host/HostServices.h"
+#include "host/Random.h"
+#include "testing/VirtualClock.h"
+
+namespace hf::testing {
+
+class TestHost final : public hf::HostServices {
+public:
+    // The program file lies in `programFolder`, which the test owns.
+    TestHost(VirtualClock& clock, std::filesystem::path programFolder);
+
+    double Now() override { return clock_.localDateTime(); }
+    void Sleep(std::uint32_t ms) override;
+    void Randomize() override;
+    std::uint32_t Random(std::uint32_t range) override { return random_.Next(range); }
+    std::string ProgramFilePath() override;
+    std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask) override;
+    bool FileExists(const std::string& path) override;
+    void WriteTextFile(const std::string& path, std::string_view contents) override;
+    std::string WorkingDirectory() override { return workingDirectory_; }
+    void SetWorkingDirectory(const std::string& folder) override { workingDirectory_ = folder; }
+    std::unique_ptr<hf::WavePlayer> CreateWavePlayer() override;
+    void SetHourglassCursor(bool busy) override { cursorChanges.push_back(busy); }
+    void ReportError(const std::string& message) override { errors.push_back(message); }
+    std::string ShortDateText(double dateTime) override;
+    std::string LongTimeText(double dateTime) override;
+
+    const std::filesystem::path& programFolder() const { return folder_; }
+    // The folder as the program sees it: with a trailing delimiter.
+    std::string programFolderText() const;
+
+    // Draws follow this seed instead of the clock.
+    std::optional<std::uint32_t> fixedSeed;
+    // Paths (as given to Open) whose opening fails with a device error.
+    std::set<std::string> failingWaves;
+    // How long a clip plays when the caller waits for its end.
+    std::uint32_t clipLengthMs = 1500;
+
+    // --- records ----------------------------------------------------------------------------
+    struct WaveEvent {
+        std::string action;  // "open", "play", "play-wait", "close"
+        std::string path;
+        std::int64_t timeMs = 0;
+    };
+    std::vector<WaveEvent> waveEvents;
+    std::vector<bool> cursorChanges;  // true = hourglass, false = default
+    std::vector<std::string> errors;  // default error reports
+    std::vector<std::string> writtenFiles;
+    std::vector<std::uint32_t> sleeps;
+    int listings = 0;                 // folder listings made
+
+private:
+    friend class TestWavePlayer;
+
+    VirtualClock& clock_;
+    std::filesystem::path folder_;
+    std::string workingDirectory_;
+    hf::LcgRandom random_;
+};
+
+}  // namespace hf::testing

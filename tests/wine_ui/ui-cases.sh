@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The main program under Wine, with its window read through Win32 from another process.
+#   ui-cases.sh CASE      (CASE: handshake, no-server)
+# Needs HF_NATIVE_BUILD_DIR and HF_WIN32_BUILD_DIR (set by CTest). Leaves the program's
+# folder, the stand-in's log and a screenshot of the main window in
+# $HF_NATIVE_BUILD_DIR/wine-ui/CASE/.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+run="$here/../wine/run-wine.sh"
+case_name=${1:-}
+work="$HF_NATIVE_BUILD_DIR/wine-ui/$case_name"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A program folder of the test's own: the release folder when there is one (sounds and the
+# default zone file beside the program), else the bare program.
+rm -rf "$work"
+mkdir -p "$work/program"
+release="$HF_WIN32_BUILD_DIR/release/Hookfast_EN"
+if [ -f "$release/Hookfast_EN.exe" ]; then
+  cp -r "$release/." "$work/program/"
+else
+  cp "$HF_WIN32_BUILD_DIR/ui/Hookfast_EN.exe" "$work/program/"
+fi
+
+case "$case_name" in
+  handshake)
+    "$run" --log "$work/standin.jsonl" --out "$work/client.out" --standin \
+      -- "$here/ui-client.sh" handshake "$work"
+    rc=$?
+    [ "$rc" -eq 0 ] || { cat "$work/client.out"; fail "client exit status $rc"; }
+    log="$work/standin.jsonl"
+    # The handshake comes first: its first exchange reads the versions and writes 1004.
+    first=$(grep -m1 '"exchange":1,' "$log") || fail "no exchange in the log"
+    grep -q '"op":"read","offset":"0x3304","size":4' <<<"$first" || fail "no version read: $first"
+    grep -q '"op":"write","offset":"0x330A","size":2' <<<"$first" || fail "no library version: $first"
+    # Then the start's message, and at the close the farewell, each as text and seconds.
+    messages=$(grep -o '"message":"[^"]*","seconds":[0-9]*' "$log" | tr '\n' '|')
+    want='"message":"Hookfast enabled","seconds":3|"message":"Hookfast deactivated","seconds":8|'
+    [ "$messages" = "$want" ] || fail "messages: $messages"
+    grep -q '"op":"write","offset":"0x3380","size":128' "$log" || fail "no 128-byte text block"
+    grep -q '"op":"write","offset":"0x32FA","size":2' "$log" || fail "no seconds write"
+    ;;
+  no-server)
+    "$run" --no-standin --out "$work/client.out" -- "$here/ui-client.sh" no-server "$work"
+    rc=$?
+    [ "$rc" -eq 0 ] || { cat "$work/client.out"; fail "client exit status $rc"; }
+    ;;
+  *)
+    echo "usage: $0 handshake|no-server" >&2
+    exit 2
+    ;;
+esac
+echo "PASS: $case_name"

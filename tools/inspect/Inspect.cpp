@@ -1,0 +1,177 @@
+// hfinspect: looks at the Hookfast main window from another process.
+//
+//   hfinspect [--class NAME] [--wait SECONDS] COMMAND
+//
+//   list                    every window of the program's main window, one per line:
+//                           class <TAB> id <TAB> name <TAB> visible <TAB> enabled <TAB> text
+//   text NAME               the text of the control with that model name
+//   wait-text NAME TEXT     waits until the control's text contains TEXT; prints the text
+//   close                   asks the main window to close (WM_CLOSE)
+//   gone                    waits until no main window exists any more
+//   rect                    the main window's place: left top width height
+//   client-rect             the same for its client area (without a window manager the
+//                           frame is not drawn)
+//
+// The main window is the top-level window of class NAME (default TFormMain); the commands
+// wait up to SECONDS (default 10) for it, and wait-text and gone as long for their state.
+// Texts are printed as the window holds them (Windows-1252 bytes). Exit status 0 on
+// success, 1 when the window, the control or the text did not turn up, 2 on bad usage.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* NameProperty = "HfName";
+
+// WM_GETTEXT, not GetWindowText: the latter gives only the caption stored with the window,
+// and an edit control in another process keeps its text elsewhere.
+std::string TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
+        return "";
+    }
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string NameOf(HWND window) {
+    const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, NameProperty)));
+    if (atom == 0) return "";
+    char name[256] = {};
+    GlobalGetAtomNameA(atom, name, sizeof name);
+    return name;
+}
+
+BOOL CALLBACK Collect(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND window) {
+    std::vector<HWND> all;
+    EnumChildWindows(window, Collect, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+HWND FindControl(HWND main, const std::string& name) {
+    for (HWND child : Descendants(main)) {
+        if (NameOf(child) == name) return child;
+    }
+    return nullptr;
+}
+
+void Print(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+// Polls every 100 ms until `done` or the time is up.
+template <class Done>
+bool WaitFor(double seconds, Done done) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start >= static_cast<DWORD>(seconds * 1000)) return false;
+        Sleep(100);
+    }
+}
+
+int Usage() {
+    std::fputs("usage: hfinspect [--class NAME] [--wait SECONDS] "
+               "list | text NAME | wait-text NAME TEXT | close | gone | rect | client-rect\n",
+               stderr);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string windowClass = "TFormMain";
+    double waitSeconds = 10;
+    int i = 1;
+    for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
+        if (std::strcmp(argv[i], "--class") == 0) {
+            windowClass = argv[i + 1];
+        } else if (std::strcmp(argv[i], "--wait") == 0) {
+            waitSeconds = std::atof(argv[i + 1]);
+        } else {
+            return Usage();
+        }
+    }
+    if (i >= argc) return Usage();
+    const std::string command = argv[i];
+    const std::vector<std::string> args(argv + i + 1, argv + argc);
+
+    const auto findMain = [&] { return FindWindowExA(nullptr, nullptr, windowClass.c_str(), nullptr); };
+    if (command == "gone") {
+        return WaitFor(waitSeconds, [&] { return findMain() == nullptr; }) ? 0 : 1;
+    }
+    HWND main = nullptr;
+    if (!WaitFor(waitSeconds, [&] { return (main = findMain()) != nullptr; })) {
+        std::fprintf(stderr, "hfinspect: no window of class %s\n", windowClass.c_str());
+        return 1;
+    }
+
+    if (command == "list") {
+        std::vector<HWND> windows{main};
+        for (HWND child : Descendants(main)) windows.push_back(child);
+        for (HWND window : windows) {
+            Print(ClassOf(window) + "\t" + std::to_string(GetDlgCtrlID(window)) + "\t" +
+                  NameOf(window) + "\t" + (IsWindowVisible(window) ? "1" : "0") + "\t" +
+                  (IsWindowEnabled(window) ? "1" : "0") + "\t" + TextOf(window));
+        }
+        return 0;
+    }
+    if (command == "text" && args.size() == 1) {
+        HWND control = FindControl(main, args[0]);
+        if (control == nullptr) return 1;
+        Print(TextOf(control));
+        return 0;
+    }
+    if (command == "wait-text" && args.size() == 2) {
+        std::string text;
+        const bool found = WaitFor(waitSeconds, [&] {
+            HWND control = FindControl(main, args[0]);
+            text = control != nullptr ? TextOf(control) : "";
+            return control != nullptr && text.find(args[1]) != std::string::npos;
+        });
+        Print(text);
+        return found ? 0 : 1;
+    }
+    if (command == "close") {
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command == "rect") {
+        RECT frame{};
+        GetWindowRect(main, &frame);
+        Print(std::to_string(frame.left) + " " + std::to_string(frame.top) + " " +
+              std::to_string(frame.right - frame.left) + " " +
+              std::to_string(frame.bottom - frame.top));
+        return 0;
+    }
+    if (command == "client-rect") {
+        RECT client{};
+        GetClientRect(main, &client);
+        POINT origin{0, 0};
+        ClientToScreen(main, &origin);
+        Print(std::to_string(origin.x) + " " + std::to_string(origin.y) + " " +
+              std::to_string(client.right) + " " + std::to_string(client.bottom));
+        return 0;
+    }
+    return Usage();
+}

@@ -1,0 +1,498 @@
+#include "ui/FormHookfast.h"
+
+#include <clocale>
+#include <numbers>
+
+#include "lang/HFastResourceStrings.h"
+#include "link/SimLink.h"
+#include "ui/ToolbarForm.h"
+
+namespace hf {
+
+namespace {
+
+// The key labels as the window was designed: English with the Shift+Ctrl prefix, in every
+// edition, until the key-combination choice writes them.
+struct DesignKeyLabel {
+    TLabel TFormMain::*Label;
+    std::string_view Text;
+};
+constexpr std::array<DesignKeyLabel, 11> DesignKeyLabels = {{
+    {&TFormMain::lblStatusKey, "SHIFT+CTRL+F8   Show Status Message"},
+    {&TFormMain::lblCatapultKey, "SHIFT+CTRL+F9   Arm/Disarm Catapult"},
+    {&TFormMain::lblFuelLoadKey, "SHIFT+CTRL+F5   Fuel LOAD On/Off"},
+    {&TFormMain::lblFuelOffloadKey, "SHIFT+CTRL+F6   Fuel OFFload On/Off"},
+    {&TFormMain::lblFuelTransferRateKey, "SHIFT+CTRL+F7   Toggle Transfer Rate"},
+    {&TFormMain::lblManualOverrideKey, "SHIFT+CTRL+F12   Program Disable/Enable"},
+    {&TFormMain::lblResetKey, "SHIFT+CTRL+F11   Reset Program"},
+    {&TFormMain::lblBattleDamage1Key, "SHIFT+CTRL+F1   Battle Damage Level 1"},
+    {&TFormMain::lblBattleDamage2Key, "SHIFT+CTRL+F2   Battle Damage Level 2"},
+    {&TFormMain::lblBattleDamage3Key, "SHIFT+CTRL+F3   Battle Damage Level 3"},
+    {&TFormMain::lblToggleTrapOnLandingAnywhere, "SHIFT+CTRL+F10   Toggle Trap On Landing Anywhere"},
+}};
+
+// The numbers attached to the transfer rates: gallons per second times a full tank's level.
+constexpr std::uint32_t Rate500Object = 69905067;
+constexpr std::uint32_t Rate1200Object = 167772160;
+
+std::string Text(std::string_view text) { return std::string(text); }
+
+void SetHintToCaption(TControl& control, std::string_view caption) {
+    control.SetHint(std::string(caption));
+    control.SetShowHint(true);
+}
+
+// Opens a sound once per process: a player that has a file name keeps it; a file that is
+// missing now is looked for again at the next reset.
+void OpenSoundOnce(HostServices& host, TMediaPlayer& player, const std::string& path) {
+    if (!player.FileName().empty() || !host.FileExists(path)) return;
+    player.SetFileName(path);
+    try {
+        player.Open();
+    } catch (const std::exception&) {
+        player.SetFileName({});
+    }
+}
+
+}  // namespace
+
+std::string ExtractFilePath(const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\/:");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+TFormMain::TFormMain(HostServices& host, TimerDriver& timers, View& view)
+    : TForm("FormMain", nullptr),
+      lstboxDatFiles(*this, nullptr, "lstboxDatFiles", host),
+      mplyrCatchSound("mplyrCatchSound", host),
+      mplyrCatapultSound("mplyrCatapultSound", host),
+      mplyrBattleDamage("mplyrBattleDamage", host),
+      mplyrOpsSounds("mplyrOpsSounds", host),
+      tmrCheckForCatch(timers, "tmrCheckForCatch", 50, false),
+      tmrFindNearest(timers, "tmrFindNearest", 15000, false),
+      tmrIsCatchCheckNeeded(timers, "tmrIsCatchCheckNeeded", 1000, true),
+      tmrDecel(timers, "tmrDecel", 10, false),
+      tmrAccel(timers, "tmrAccel", 5, false),
+      tmrKeystroke(timers, "tmrKeystroke", 250, false),
+      tmrLaunchCheck(timers, "tmrLaunchCheck", 7, false),
+      tmrAutoCatArmCheck(timers, "tmrAutoCatArmCheck", 1000, true),
+      tmrFuelOps(timers, "tmrFuelOps", 1000, true),
+      host_(host),
+      view_(view) {
+    DesignLayout();
+    ConnectEvents();
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::DesignLayout() {
+    SetCaption("Hookfast");
+    SetClientSize(498, 406);
+    SetLeft(300);
+    SetTop(200);
+
+    actManualOverride.SetCaption(Text(rs::ActManualOverride));
+    actShowStatus.SetCaption(Text(rs::ActShowStatus));
+    actCatapultArm.SetCaption(Text(rs::ActCatapultArm));
+    actFuelLoad.SetCaption(Text(rs::ActFuelLoad));
+    actFuelOFFload.SetCaption(Text(rs::ActFuelOffload));
+    actFuelRateToggle.SetCaption(Text(rs::ActFuelRateToggle));
+    actBattleDamage1.SetCaption(Text(rs::ActBattleDamage1));
+    actBattleDamage2.SetCaption(Text(rs::ActBattleDamage2));
+    actBattleDamage3.SetCaption(Text(rs::ActBattleDamage3));
+    for (TAction* action : {&actManualOverride, &actShowStatus, &actCatapultArm, &actFuelLoad,
+                            &actFuelOFFload, &actFuelRateToggle, &actBattleDamage1,
+                            &actBattleDamage2, &actBattleDamage3}) {
+        action->SetHint(action->Caption());
+    }
+
+    btnReset.SetBounds(4, 4, 490, 25);
+    btnReset.SetAction(&actResetProgram);
+    lblConnectionInfo.SetAutoSize(false);
+    lblConnectionInfo.SetBounds(6, 33, 486, 13);
+    lblOtherStatus.SetAutoSize(false);
+    lblOtherStatus.SetWordWrap(true);
+    lblOtherStatus.SetBounds(6, 48, 486, 26);
+    btnToolbar.SetBounds(4, 77, 140, 23);
+    btnToolbar.SetCaption("Vertical Toolbar");
+    chkbxShowDisableReminders.SetBounds(156, 80, 300, 17);
+    chkbxShowDisableReminders.SetCaption("Show \"Disabled\" Reminders");
+    btnManualDisable.SetBounds(4, 104, 490, 25);
+    btnManualDisable.SetGroupIndex(1);
+    btnManualDisable.SetAllowAllUp(true);
+    btnManualDisable.SetAction(&actManualOverride);
+    pgMain.SetBounds(4, 133, 490, 244);
+    pgMain.SetMultiLine(true);
+    cmbDatFile.SetBounds(4, 381, 490, 21);
+    cmbDatFile.SetDropDownCount(15);
+    lstboxDatFiles.SetMask(std::string(DatFileMask));
+
+    // Tab sheets: their controls are placed relative to the sheet.
+    tabFlightStatus.SetCursor(TCursor::Cross);
+    tabParameters.SetCursor(TCursor::HandPoint);
+    for (TTabSheet* sheet : {&tabFlightStatus, &tbsFueling, &tabParameters, &tbsKeyStrokes}) {
+        sheet->SetBounds(0, 0, 482, 216);
+    }
+
+    const auto place = [](TLabel& label, int left, int top) {
+        label.SetBounds(left, top, label.Width(), 13);
+    };
+    place(lblCurrentMagVar, 8, 8);
+    place(lblNumOfCarriersLoaded, 8, 26);
+    place(lblCableCatchStatus, 8, 44);
+    lblFlightStatusLabel.SetCaption("Flight status:");
+    place(lblFlightStatusLabel, 8, 72);
+    place(lblFlightStatus, 130, 72);
+    lblCatArmStatusLabel.SetCaption("Cat Arm status:");
+    place(lblCatArmStatusLabel, 8, 92);
+    place(lblCatArmStatus, 130, 92);
+    lblCatchCheckStatusLabel.SetCaption("Cable-catch checking:");
+    place(lblCatchCheckStatusLabel, 8, 112);
+    place(lblActivelyCheckingStatus, 130, 112);
+    place(lblNearestCarrier, 8, 140);
+    lblTailhookStateLabel.SetCaption("Tailhook status:");
+    place(lblTailhookStateLabel, 8, 168);
+    place(lblTailhookState, 130, 168);
+
+    rdgrpFuelTransferRate.SetBounds(8, 8, 240, 72);
+    rdgrpFuelTransferRate.SetCaption(" Transfer Rate ");
+    place(lblFuelTransferStatus, 8, 96);
+
+    struct Spin {
+        TLabel& Caption;
+        std::string_view Text;
+        TEdit& Edit;
+        TUpDown& UpDown;
+        int Min, Max, Step, Position, Top;
+    };
+    const std::array<Spin, 5> spins = {{
+        {lblCutoff, "Catapult cutoff (knots):", edtCatapultCutoff, updwnCatapultCutoff, 60, 180,
+         10, 120, 8},
+        {lblCatHoldFactor, "Cat Hold Factor:", edtCatapultHoldFactor, updwnCatapultHoldFactor,
+         50, 200, 5, 50, 34},
+        {lblAccelFactor, "Accel Factor:", edtAccelFactor, updwnAccelFactor, 350, 1500, 50, 700,
+         60},
+        {lblDecelFactor, "Decel Factor:", edtDecelFactor, updwnDecelFactor, -100, -1500, 50,
+         -700, 86},
+        {lblTimingResolution, "Timing granularity:", edtTimingResolution, updwnTimingResolution,
+         1, 20, 1, 1, 118},
+    }};
+    for (const Spin& spin : spins) {
+        spin.Caption.SetCaption(std::string(spin.Text));
+        place(spin.Caption, 8, spin.Top + 4);
+        spin.Edit.SetBounds(160, spin.Top, 48, 21);
+        spin.UpDown.SetBounds(208, spin.Top, 16, 21);
+        spin.UpDown.SetRange(spin.Min, spin.Max);
+        spin.UpDown.SetIncrement(spin.Step);
+        spin.UpDown.SetAssociate(&spin.Edit);
+        spin.UpDown.SetPosition(spin.Position);
+    }
+    lblCutoff.SetShowHint(true);
+    lblTimingExcludes.SetCaption("Accel/Decel");
+    place(lblTimingExcludes, 8, 110);
+    rdgrpCtrlKeys.SetBounds(6, 146, 222, 62);
+    rdgrpCtrlKeys.SetCaption("  Special Key Combo for all Keystrokes:  ");
+
+    struct Box {
+        TCheckBox& Control;
+        std::string_view Text;
+    };
+    const std::array<Box, 9> boxes = {{
+        {chkbxAutoCatArming, "Automatic Catapult Arming"},
+        {chkbxShowCatArmMsgs, "Show Cat Arm/Disarm Messages"},
+        {chkbxCatSmoke, "Use Aircraft Smoke when Catapulting"},
+        {chkbxShowCablesActiveMsg, "Show \"Trapping Active\" Message"},
+        {chkbxDetectTailhook, "Detect Traps only if Tailhook is extended"},
+        {chkbxDamageSounds, "Play Battle Damage sounds"},
+        {chkbxOpsSounds, "Play Ops sounds"},
+        {chkbxSpecialSoundHandling, "Special sound handling"},
+        {chkbxLateralOffsetTrapAnywhere, "Add Lateral Velocity"},
+    }};
+    int top = 8;
+    for (const Box& box : boxes) {
+        box.Control.SetCaption(std::string(box.Text));
+        box.Control.SetBounds(232, top, 248, 17);
+        top += 20;
+    }
+    lblWhenTrappingAnywhere.SetCaption("when Trapping Anywhere");
+    place(lblWhenTrappingAnywhere, 249, top - 2);
+
+    for (const DesignKeyLabel& key : DesignKeyLabels) {
+        TLabel& label = this->*key.Label;
+        label.SetFontColor(clNavy);
+        label.SetCaption(std::string(key.Text));
+    }
+    place(lblStatusKey, 4, 10);
+    place(lblCatapultKey, 4, 28);
+    place(lblFuelLoadKey, 4, 58);
+    place(lblFuelOffloadKey, 4, 76);
+    place(lblFuelTransferRateKey, 4, 94);
+    place(lblManualOverrideKey, 236, 10);
+    place(lblResetKey, 236, 28);
+    place(lblBattleDamage1Key, 236, 58);
+    place(lblBattleDamage2Key, 236, 76);
+    place(lblBattleDamage3Key, 236, 94);
+    lblToggleTrapOnLandingAnywhere.SetAutoSize(false);
+    lblToggleTrapOnLandingAnywhere.SetAlignment(TAlignment::Center);
+    lblToggleTrapOnLandingAnywhere.SetBounds(4, 136, 474, 13);
+}
+
+void TFormMain::ConnectEvents() {
+    const auto event = [this](std::string_view name, void (TFormMain::*method)(TObject*)) {
+        return TNotifyEvent{name, [this, method](TObject* sender) { (this->*method)(sender); }};
+    };
+    actResetProgram.OnExecute = event("actResetProgramExecute", &TFormMain::actResetProgramExecute);
+    actManualOverride.OnExecute =
+        event("actManualOverrideExecute", &TFormMain::actManualOverrideExecute);
+    actShowStatus.OnExecute = event("actShowStatusExecute", &TFormMain::actShowStatusExecute);
+    actCatapultArm.OnExecute = event("actCatapultArmExecute", &TFormMain::actCatapultArmExecute);
+    actFuelLoad.OnExecute = event("actFuelLoadExecute", &TFormMain::actFuelLoadExecute);
+    actFuelOFFload.OnExecute = event("actFuelOFFloadExecute", &TFormMain::actFuelOFFloadExecute);
+    actFuelRateToggle.OnExecute =
+        event("actFuelRateToggleExecute", &TFormMain::actFuelRateToggleExecute);
+    actBattleDamage1.OnExecute =
+        event("actBattleDamage1Execute", &TFormMain::actBattleDamage1Execute);
+    actBattleDamage2.OnExecute =
+        event("actBattleDamage2Execute", &TFormMain::actBattleDamage2Execute);
+    actBattleDamage3.OnExecute =
+        event("actBattleDamage3Execute", &TFormMain::actBattleDamage3Execute);
+
+    btnToolbar.OnClick = event("btnToolbarClick", &TFormMain::btnToolbarClick);
+    cmbDatFile.OnChange = event("cmbDatFileChange", &TFormMain::cmbDatFileChange);
+    rdgrpCtrlKeys.OnClick = event("rdgrpCtrlKeysClick", &TFormMain::rdgrpCtrlKeysClick);
+    chkbxAutoCatArming.OnClick =
+        event("chkbxAutoCatArmingClick", &TFormMain::chkbxAutoCatArmingClick);
+    edtCatapultCutoff.OnChange =
+        event("edtCatapultCutoffChange", &TFormMain::edtCatapultCutoffChange);
+    edtCatapultHoldFactor.OnChange =
+        event("edtCatapultHoldFactorChange", &TFormMain::edtCatapultHoldFactorChange);
+    edtTimingResolution.OnChange =
+        event("edtTimingResolutionChange", &TFormMain::edtTimingResolutionChange);
+    edtAccelFactor.OnChange = event("edtAccelFactorChange", &TFormMain::edtAccelFactorChange);
+    edtDecelFactor.OnChange = event("edtDecelFactorChange", &TFormMain::edtDecelFactorChange);
+    lblWhenTrappingAnywhere.OnClick =
+        event("lblWhenTrappingAnywhereClick", &TFormMain::lblWhenTrappingAnywhereClick);
+
+    tmrCheckForCatch.SetOnTimer(event("tmrCheckForCatchTimer", &TFormMain::tmrCheckForCatchTimer));
+    tmrFindNearest.SetOnTimer(event("tmrFindNearestTimer", &TFormMain::tmrFindNearestTimer));
+    InstallNormalHandlerPair();
+    tmrAccel.SetOnTimer(event("tmrAccelTimer", &TFormMain::tmrAccelTimer));
+    tmrKeystroke.SetOnTimer(event("tmrKeystrokeTimer", &TFormMain::tmrKeystrokeTimer));
+    tmrLaunchCheck.SetOnTimer(event("tmrLaunchCheckTimer", &TFormMain::tmrLaunchCheckTimer));
+    tmrAutoCatArmCheck.SetOnTimer(
+        event("tmrAutoCatArmCheckTimer", &TFormMain::tmrAutoCatArmCheckTimer));
+    tmrFuelOps.SetOnTimer(event("tmrFuelOpsTimer", &TFormMain::tmrFuelOpsTimer));
+}
+
+void TFormMain::InstallNormalHandlerPair() {
+    tmrIsCatchCheckNeeded.SetOnTimer(
+        {"tmrIsCatchCheckNeededForNormalTrappingTimer",
+         [this](TObject* sender) { tmrIsCatchCheckNeededForNormalTrappingTimer(sender); }});
+    tmrDecel.SetOnTimer({"tmrDecelTimer", [this](TObject* sender) { tmrDecelTimer(sender); }});
+}
+
+void TFormMain::InstallTrapAnywhereHandlerPair() {
+    tmrIsCatchCheckNeeded.SetOnTimer(
+        {"tmrIsCatchCheckNeededForForcedTrappingTimer",
+         [this](TObject* sender) { tmrIsCatchCheckNeededForForcedTrappingTimer(sender); }});
+    tmrDecel.SetOnTimer({"tmrMovingCarrierDecelTimer",
+                         [this](TObject* sender) { tmrMovingCarrierDecelTimer(sender); }});
+}
+
+void TFormMain::Create() {
+    view_.Attach(*this);
+    FormCreate(this);
+}
+
+void TFormMain::Close() {
+    if (closed_) return;
+    // Closing ends the program even when the stop raises an error: the error is reported
+    // by the caller and the window still goes.
+    closed_ = true;
+    FormClose(this);
+}
+
+void TFormMain::FormCreate(TObject*) {
+    pgMain.SetActivePage(&tabFlightStatus);
+    SetCaptions();
+    lblActivelyCheckingStatus.SetLeft(lblCatchCheckStatusLabel.Left() +
+                                      lblCatchCheckStatusLabel.Width() + 9);
+    frmToolbar = std::make_unique<TfrmToolbar>(*this);
+    view_.Attach(*frmToolbar);
+    frmToolbar->FormCreate(frmToolbar.get());
+    KeyComboBase = 0;
+    ProgramFolder = ExtractFilePath(host_.ProgramFilePath());
+    AnnouncedCarrierIdent.clear();
+    FractionDivisor = 4294967296.0;
+    AngleScale = 360.0 / FractionDivisor;
+    LatitudeScale = 90.0 / 10001750.0;
+    for (std::size_t j = 0; j < EngineBitMask.size(); ++j) {
+        EngineBitMask[j] = static_cast<float>(1u << j);
+    }
+    StartOperations(true);
+}
+
+void TFormMain::SetCaptions() {
+    SetCaption(Text(rs::WindowTitle));
+    btnToolbar.SetCaption(Text(rs::VerticalToolbar));
+    chkbxShowDisableReminders.SetCaption(Text(rs::ShowDisabledReminders));
+    SetHintToCaption(chkbxShowDisableReminders, rs::ShowDisabledReminders);
+    actResetProgram.SetCaption(Text(rs::ResetProgramAndConnection));
+    tabFlightStatus.SetCaption(Text(rs::TabFlightStatus));
+    tbsFueling.SetCaption(Text(rs::TabFuelTransfers));
+    tabParameters.SetCaption(Text(rs::TabOptions));
+    tbsKeyStrokes.SetCaption(Text(rs::TabKeystrokes));
+    lblFlightStatusLabel.SetCaption(Text(rs::FlightStatusCaption));
+    lblCatArmStatusLabel.SetCaption(Text(rs::CatArmStatusCaption));
+    lblTailhookStateLabel.SetCaption(Text(rs::TailhookStatusCaption));
+    lblCatchCheckStatusLabel.SetCaption(Text(rs::CatchCheckingCaption));
+    rdgrpFuelTransferRate.SetCaption(Text(rs::TransferRateCaption));
+    SetHintToCaption(rdgrpFuelTransferRate, rs::TransferRateCaption);
+    lblCutoff.SetCaption(Text(rs::CatapultCutoffCaption));
+    lblCutoff.SetHint(Text(rs::CatapultCutoffCaption));
+
+    const auto captionAndHint = [](auto& control, std::string_view text) {
+        control.SetCaption(std::string(text));
+        SetHintToCaption(control, text);
+    };
+    captionAndHint(lblCatHoldFactor, rs::CatHoldFactorCaption);
+    captionAndHint(lblAccelFactor, rs::AccelFactorCaption);
+    captionAndHint(lblDecelFactor, rs::DecelFactorCaption);
+    captionAndHint(lblTimingExcludes, rs::AccelDecelCaption);
+    captionAndHint(lblTimingResolution, rs::TimingGranularityCaption);
+    captionAndHint(chkbxShowCablesActiveMsg, rs::ShowTrappingActiveMsg);
+    captionAndHint(chkbxDamageSounds, rs::DamageSounds);
+    captionAndHint(chkbxOpsSounds, rs::OpsSounds);
+    captionAndHint(chkbxCatSmoke, rs::CatSmoke);
+    captionAndHint(chkbxSpecialSoundHandling, rs::SpecialSoundHandling);
+    captionAndHint(chkbxDetectTailhook, rs::DetectTailhook);
+    captionAndHint(chkbxAutoCatArming, rs::AutoCatArming);
+    captionAndHint(chkbxShowCatArmMsgs, rs::ShowCatArmMsgs);
+    captionAndHint(chkbxLateralOffsetTrapAnywhere, rs::AddLateralVelocity);
+    captionAndHint(lblWhenTrappingAnywhere, rs::WhenTrappingAnywhere);
+    captionAndHint(rdgrpCtrlKeys, rs::KeyComboCaption);
+
+    rdgrpCtrlKeys.ClearItems();
+    rdgrpCtrlKeys.AddItem(Text(rs::KeyComboShift));
+    rdgrpCtrlKeys.AddItem(Text(rs::KeyComboShiftCtrl));
+    rdgrpFuelTransferRate.ClearItems();
+    rdgrpFuelTransferRate.AddItem(Text(rs::Rate500), Rate500Object);
+    rdgrpFuelTransferRate.AddItem(Text(rs::Rate1200), Rate1200Object);
+}
+
+void TFormMain::StartOperations(bool initial) {
+    ResetProgramState(initial);
+    if (!ConnectToSimulator()) return;
+    try {
+        if (!InitCatchZoneList()) return;
+        if (!FillDatFileList()) return;
+        if (!LoadSettings()) return;
+        if (!LoadCatchZones()) return;
+        // The settings load registers the keys when the key choice changes or the window is
+        // visible; otherwise they are registered here, never twice over held slots.
+        if (!HotKeysRegistered) RegisterHotKeys();
+        cmbDatFile.SetEnabled(true);
+        btnManualDisable.SetEnabled(true);
+        btnManualDisable.SetDown(false);
+        frmToolbar->btnManualOverride.SetDown(false);
+        pgMain.SetEnabled(true);
+        tmrFindNearestTimer(&tmrFindNearest);
+    } catch (const std::exception& error) {
+        lblConnectionInfo.SetCaption(Text(rs::ConnectedBut) + error.what());
+    }
+}
+
+void TFormMain::ResetProgramState(bool initial) {
+    host_.Randomize();
+    InstallNormalHandlerPair();
+    TrapAnywhereArmed = false;
+    FuelLoadActive = false;
+    FuelOffloadActive = false;
+    TankCapacity.fill(0);
+    SpecialSoundOnValue = 1;
+    SpecialSoundOffValue = 0;
+    LastArrestEndTime = 0;
+    // Numbers are formatted and parsed with a point whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
+    lstboxDatFiles.SetDirectory(ProgramFolder);
+    HotKeyCounter = 0;
+    btnManualDisable.SetCaption(Text(rs::ManualOverrideDisable));
+    for (TLabel* label : {&lblFuelTransferStatus, &lblNearestCarrier, &lblNumOfCarriersLoaded,
+                          &lblCurrentMagVar, &lblActivelyCheckingStatus, &lblFlightStatus,
+                          &lblCatArmStatus, &lblTailhookState, &lblCableCatchStatus}) {
+        label->SetCaption({});
+    }
+    cmbDatFile.SetEnabled(false);
+    pgMain.SetEnabled(false);
+    btnManualDisable.SetEnabled(false);
+    btnManualDisable.SetDown(false);
+    frmToolbar->btnManualOverride.SetDown(false);
+    NearestZoneIndex = -1;
+    MagVar = 0;
+    NearestZoneDistance = 0;
+
+    const std::string catchPath = ProgramFolder + std::string(CatchSoundFile);
+    const std::string catapultPath = ProgramFolder + std::string(CatapultSoundFile);
+    OpenSoundOnce(host_, mplyrCatchSound, catchPath);
+    OpenSoundOnce(host_, mplyrCatapultSound, catapultPath);
+    lblOtherStatus.SetCaption({});
+    std::string soundStatus;
+    const auto missing = [](const std::string& path) {
+        std::string text("   (");
+        text.append(path).append(" ").append(rs::NotFound).append(")");
+        return text;
+    };
+    if (mplyrCatchSound.FileName().empty()) soundStatus = missing(catchPath);
+    if (mplyrCatapultSound.FileName().empty()) soundStatus += missing(catapultPath);
+    lblOtherStatus.SetCaption(soundStatus.empty() ? Text(rs::SoundFilesFound) : soundStatus);
+
+    InsideAngleLimit = std::numbers::pi / 2;
+    FeetPerMetre = 3.2808;
+    CatapultSoundPlayed = false;
+    if (initial) {
+        SetCatapultSpeedCutoff(120);
+        SetCableCatchAccelFactor(-700.0);
+        SetCatapultAccelFactor(700.0);
+        SetTimingResolutionFactor(1);
+    }
+}
+
+void TFormMain::StopOperations() {
+    tmrKeystroke.SetEnabled(false);
+    tmrLaunchCheck.SetEnabled(false);
+    lblCatArmStatus.SetCaption(Text(rs::CatapultDisarmed));
+    tmrAccel.SetEnabled(false);
+    tmrDecel.SetEnabled(false);
+    tmrCheckForCatch.SetEnabled(false);
+    lblCableCatchStatus.SetCaption({});
+    tmrIsCatchCheckNeeded.SetEnabled(false);
+    tmrFindNearest.SetEnabled(false);
+    ReleaseHotKeys();
+    SaveSettings();
+    CatchZones.reset();
+    LinkClose();
+}
+
+void TFormMain::FormClose(TObject*) {
+    ShowSimMessage(rs::HookfastDeactivated, 8);
+    StopOperations();
+}
+
+void TFormMain::actResetProgramExecute(TObject*) {
+    host_.SetHourglassCursor(true);
+    // The default cursor comes back however the reset ends; an error travels on.
+    struct RestoreCursor {
+        HostServices& host;
+        ~RestoreCursor() { host.SetHourglassCursor(false); }
+    } restore{host_};
+    ShowSimMessage(rs::DisabledWhileResetting, 3);
+    StopOperations();
+    StartOperations(false);
+}
+
+void TFormMain::btnToolbarClick(TObject*) {
+    frmToolbar->Show();
+    Hide();
+}
+
+}  // namespace hf
