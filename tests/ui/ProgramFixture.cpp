@@ -23,6 +23,9 @@ void TempFolder::write(const std::string& name, const std::string& contents) con
 }
 
 ProgramTest::ProgramTest() {
+    // The program's folder holds the shipped zone file, as a release folder does.
+    fs::copy_file(fs::path(HF_ASSETS_DIR) / "Hookfast.dat", folder.path() / "Hookfast.dat",
+                  fs::copy_options::overwrite_existing);
     core.setClock([this] { return clock.nowMs(); });
     SetLinkPort(&port);
 }

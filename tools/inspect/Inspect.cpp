@@ -5,6 +5,8 @@
 //   list                    every window of the program's main window, one per line:
 //                           class <TAB> id <TAB> name <TAB> visible <TAB> enabled <TAB> text
 //   text NAME               the text of the control with that model name
+//   items NAME              the entries of that combo box, one per line
+//   checked NAME            1 when that check box is checked, else 0
 //   wait-text NAME TEXT     waits until the control's text contains TEXT; prints the text
 //   close                   asks the main window to close (WM_CLOSE)
 //   gone                    waits until no main window exists any more
@@ -20,6 +22,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -92,7 +95,7 @@ bool WaitFor(double seconds, Done done) {
 
 int Usage() {
     std::fputs("usage: hfinspect [--class NAME] [--wait SECONDS] "
-               "list | text NAME | wait-text NAME TEXT | close | gone | rect | client-rect\n",
+               "list | text NAME | items NAME | checked NAME | wait-text NAME TEXT | close | gone | rect | client-rect\n",
                stderr);
     return 2;
 }
@@ -140,6 +143,29 @@ int main(int argc, char** argv) {
         HWND control = FindControl(main, args[0]);
         if (control == nullptr) return 1;
         Print(TextOf(control));
+        return 0;
+    }
+    if (command == "items" && args.size() == 1) {
+        HWND control = FindControl(main, args[0]);
+        if (control == nullptr) return 1;
+        const LRESULT count = SendMessageA(control, CB_GETCOUNT, 0, 0);
+        for (LRESULT item = 0; item < count; ++item) {
+            // Entries cross the process boundary in full only as wide text.
+            std::wstring wide(static_cast<std::size_t>(SendMessageW(control, CB_GETLBTEXTLEN, item, 0)) + 1, L'\0');
+            SendMessageW(control, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(wide.data()));
+            wide.resize(std::wcslen(wide.c_str()));
+            std::string text(wide.size() * 2 + 1, '\0');
+            const int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                                                   text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+            text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+            Print(text);
+        }
+        return 0;
+    }
+    if (command == "checked" && args.size() == 1) {
+        HWND control = FindControl(main, args[0]);
+        if (control == nullptr) return 1;
+        Print(SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0");
         return 0;
     }
     if (command == "wait-text" && args.size() == 2) {

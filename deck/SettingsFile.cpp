@@ -1,0 +1,43 @@
+#include "deck/SettingsFile.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "deck/Profile.h"
+#include "lang/HFastResourceStrings.h"
+#include "ui/Controls.h"
+
+namespace hf {
+
+std::string FormatWithText(std::string_view pattern, std::string_view text) {
+    std::string result(pattern);
+    const std::size_t at = result.find("%s");
+    if (at != std::string::npos) result.replace(at, 2, text);
+    return result;
+}
+
+void WriteSetting(Profile& settings, std::string_view section, std::string_view key,
+                  std::string_view value) {
+    try {
+        settings.WriteString(section, key, value);
+    } catch (const ProfileWriteError&) {
+        throw std::runtime_error(FormatWithText(rs::UnableToWrite, settings.Path()));
+    }
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+int FindEntryIgnoringCase(const TComboBox& combo, std::string_view name) {
+    const auto& items = combo.Items();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (SameNameIgnoringCase(items[i], name)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+}  // namespace hf

@@ -1,0 +1,29 @@
+// The settings file beside the program and the small helpers its readers and writers share.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace hf {
+
+class Profile;
+class TComboBox;
+
+inline constexpr std::string_view SettingsFileName = "Hookfast.INI";
+inline constexpr std::string_view DefaultDatFileName = "Hookfast.dat";
+
+// The pattern with its "%s" replaced by the text (the edition's error messages).
+std::string FormatWithText(std::string_view pattern, std::string_view text);
+
+// Writes one key. A write that fails raises the edition's "Unable to write to <path>"; the
+// file keeps what it held before.
+void WriteSetting(Profile& settings, std::string_view section, std::string_view key,
+                  std::string_view value);
+
+// File names as Windows compares them: letters without regard to case.
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
+// Position of the combo box entry with that name (letter case aside); -1 when none.
+int FindEntryIgnoringCase(const TComboBox& combo, std::string_view name);
+
+}  // namespace hf
