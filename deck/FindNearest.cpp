@@ -1,12 +1,71 @@
 // The nearest catch zone and the 15-second heartbeat of the program.
+#include <string>
+
+#include "deck/Geometry.h"
+#include "deck/NumberFormat.h"
+#include "deck/SimData.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
 
 namespace hf {
 
-// Filled by its own operation: the search for the nearest zone. Until then it reports the
-// result of a failed search and changes nothing.
-double TFormMain::FindNearestZone() { return 180.0; }
+namespace {
+
+// A search that finds nothing nearer gives this; so does a failed exchange.
+constexpr double NoZoneDistance = 180.0;
+
+}  // namespace
+
+double TFormMain::FindNearestZone() {
+    double best = NoZoneDistance;
+    std::int32_t lonLo = 0, lonHi = 0, latLo = 0, latHi = 0;
+    std::int16_t magVar = 0;
+    SimExchange exchange;
+    exchange.Read(offsets::LongitudeLo, lonLo)
+        .Read(offsets::LongitudeHi, lonHi)
+        .Read(offsets::LatitudeLo, latLo)
+        .Read(offsets::LatitudeHi, latHi)
+        .Read(offsets::MagVar, magVar);
+    if (exchange.Process()) {
+        MagVar = DecodeMagVar(magVar);
+    }
+    // Without a zone list nothing was loaded and nothing operates: there is nothing to
+    // search and nothing to stop, so only the variation is kept.
+    if (exchange.ok && CatchZones) {
+        const double lat = DecodeLatitude(latLo, latHi);
+        const double lon = DecodeLongitude(lonLo, lonHi);
+        for (std::size_t i = 0; i < CatchZones->size(); ++i) {
+            const TCatchZoneData& zone = (*CatchZones)[i];
+            const double d = CornerDistance(lat, lon, zone.FrontRightLat, zone.FrontRightLon);
+            if (d < best) {
+                best = d;
+                NearestZoneIndex = static_cast<std::int32_t>(i);
+            }
+        }
+        if (NearestZoneIndex == -1) {
+            StopOperations();
+            ResetProgramState(false);
+            lblNearestCarrier.SetCaption(std::string(rs::NearestCablesError));
+        } else {
+            const TCatchZoneData& zone =
+                CatchZones->at(static_cast<std::size_t>(NearestZoneIndex));
+            const std::string heading = FormatGeneral(zone.RunwayHeading);
+            if (zone.CarrierIdent != AnnouncedCarrierIdent) {
+                AnnouncedCarrierIdent = zone.CarrierIdent;
+                ShowSimMessage(std::string(rs::NearestCablesAnnounce) + heading + ") \"" +
+                                   AnnouncedCarrierIdent + "\"",
+                               5);
+            }
+            lblNearestCarrier.SetCaption(std::string(rs::NearestCablesLabel) +
+                                         AnnouncedCarrierIdent + " (" + std::string(rs::RwyHdg) +
+                                         " " + heading + ")");
+            lblCurrentMagVar.SetCaption(std::string(rs::CurrentMagVar) + FormatMagVar(MagVar) +
+                                        std::string(rs::DegUnit));
+        }
+    }
+    NearestZoneDistance = best;
+    return best;
+}
 
 void TFormMain::tmrFindNearestTimer(TObject*) {
     lblFlightStatus.SetColor(lblFlightStatus.Color() == clBtnFace ? clWhite : clBtnFace);

@@ -16,10 +16,7 @@ public:
 
     void Open(const std::string& path) override {
         record("open", path);
-        // Relative names are opened against the working directory, as the device does.
-        const fs::path full = fs::path(path).is_absolute()
-                                  ? fs::path(path)
-                                  : fs::path(host_.workingDirectory_) / path;
+        const fs::path full = host_.resolve(path);
         if (host_.failingWaves.count(path) != 0) {
             throw std::runtime_error("The specified device cannot play this file");
         }
@@ -77,7 +74,18 @@ std::vector<std::string> TestHost::ListFiles(const std::string& folder, const st
     return names;
 }
 
-bool TestHost::FileExists(const std::string& path) { return fs::is_regular_file(path); }
+fs::path TestHost::resolve(const std::string& path) const {
+    // The program names files the Windows way ("Ops_Sounds\\clip.wav"); relative names are
+    // taken against the working directory, as the system does.
+    std::string native = path;
+    for (char& c : native) {
+        if (c == '\\') c = '/';
+    }
+    const fs::path given(native);
+    return given.is_absolute() ? given : fs::path(workingDirectory_) / given;
+}
+
+bool TestHost::FileExists(const std::string& path) { return fs::is_regular_file(resolve(path)); }
 
 void TestHost::WriteTextFile(const std::string& path, std::string_view contents) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

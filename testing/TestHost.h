@@ -64,6 +64,9 @@ public:
 private:
     friend class TestWavePlayer;
 
+    // A path as the program gives it, as a path of this machine.
+    std::filesystem::path resolve(const std::string& path) const;
+
     VirtualClock& clock_;
     std::filesystem::path folder_;
     std::string workingDirectory_;

@@ -111,7 +111,9 @@ TEST_F(StartupTest, StartShowsHookfastEnabledOnceAndAgainAfterEveryReset) {
         EXPECT_TRUE(scheduled(*timer)) << timer->Name();
     }
     timers.Advance(14000);
-    EXPECT_EQ(messages(), (Messages{{"Hookfast enabled", 3}}));
+    // The first search announces the nearest carrier; a reset does not announce it again.
+    EXPECT_EQ(messages(), (Messages{{"Hookfast enabled", 3},
+                                    {"Nearest cables: (rwy hdg 75) \"CVN-69 Eisenhower\"", 5}}));
 
     for (int reset = 0; reset < 2; ++reset) {
         const std::int64_t before = clock.nowMs() - 1;
@@ -171,7 +173,8 @@ TEST_F(StartupTest, ResetDuringAManoeuvreStopsItAndClearsTheRunState) {
     EXPECT_FALSE(form->FuelLoadActive);
     EXPECT_EQ(form->TankCapacity, (std::array<std::uint32_t, 6>{}));
     EXPECT_EQ(form->LastArrestEndTime, 0.0);
-    EXPECT_EQ(form->NearestZoneIndex, -1);
+    // The reset forgot the nearest zone: the start's heartbeat says "enabled" again.
+    EXPECT_EQ(core.messages().back().text, "Hookfast enabled");
     EXPECT_FALSE(form->btnManualDisable.Down());
     EXPECT_FALSE(form->frmToolbar->btnManualOverride.Down());
 }
@@ -198,7 +201,7 @@ TEST_F(StartupTest, ClosingEndsTheProgramEvenWhenTheStopFails) {
     EXPECT_TRUE(form->Closed());
     form->Close();  // a second close does not run the stop again
     EXPECT_EQ(messages().back(), (std::pair<std::string, int>{"Hookfast deactivated", 8}));
-    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages().size(), 3u);  // enabled, the nearest carrier, deactivated
 }
 
 TEST_F(StartupTest, SoundFilesAreOpenedOncePerProcessAndAMissingOneIsPickedUpByAReset) {
