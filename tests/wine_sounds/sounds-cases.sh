@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The sounds under Wine.
+#   sounds-cases.sh CASE     (CASE: device, status)
+# device: hfsoundcheck.exe plays the catch sound (no wait) and a radio clip (waited, twice)
+#         through the program's wave player. With an output device the waited plays take
+#         about the clip's length each and the unwaited one returns at once; without one,
+#         every failure comes back as an MCI error with its text, quickly, and nothing
+#         crashes. Whichever the machine has, that branch's rules are checked.
+# status: Hookfast_EN.exe from a copy of the release folder beside fsstandin.exe flying a
+#         hooked approach: lblOtherStatus with the sound files there and removed, and the
+#         trap gate's five-value reads about once a second.
+# Needs HF_NATIVE_BUILD_DIR and HF_WIN32_BUILD_DIR (set by CTest). Leaves everything in
+# $HF_NATIVE_BUILD_DIR/wine-sounds/CASE/.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+run="$here/../wine/run-wine.sh"
+scenarios="$here/../../sim/flight/scenarios"
+case_name=${1:-}
+work="$HF_NATIVE_BUILD_DIR/wine-sounds/$case_name"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+check() { awk "BEGIN { exit !($1) }" || fail "$2 ($1)"; }
+
+release="$HF_WIN32_BUILD_DIR/release/Hookfast_EN"
+[ -f "$release/Hookfast_EN.exe" ] || fail "no release folder $release"
+rm -rf "$work"
+mkdir -p "$work/program"
+cp -r "$release/." "$work/program/"
+
+case "$case_name" in
+  device)
+    out="$work/soundcheck.txt"
+    "$run" --no-standin --out "$out" --timeout 60 \
+      -- tools/soundcheck/hfsoundcheck.exe "$(winpath "$work/program")" >/dev/null
+    rc=$?
+    [ "$rc" -eq 0 ] || { cat "$out"; fail "hfsoundcheck exit status $rc"; }
+    grep -q '^done$' "$out" || { cat "$out"; fail "hfsoundcheck did not finish"; }
+    grep -P '^(devices|device|open-|play-|replay-|close)' "$out"
+    field() { awk -F'\t' -v s="$1" -v n="$2" '$1 == s { print $n }' "$out"; }
+    clip_ms=$(soxi -D "$work/program/Ops_Sounds/RADIO_DECKOFFICER_ROGER.wav" | awk '{ printf "%d", $1 * 1000 }')
+    catch_ms=$(soxi -D "$work/program/CableCatch.wav" | awk '{ printf "%d", $1 * 1000 }')
+    devices=$(field devices 2)
+    [ -n "$devices" ] || fail "no device count"
+    # Every failed step names its MCI error and the device's text for it.
+    awk -F'\t' '$2 == "error" && ($4 + 0 == 0 || $5 == "") { exit 1 }' "$out" \
+      || fail "an error without its MCI code or text"
+    if [ "$devices" -gt 0 ]; then
+      echo "output devices: $devices; clip $clip_ms ms"
+      for step in open-catch play-catch open-clip play-clip replay-clip close; do
+        [ "$(field $step 2)" = ok ] || fail "$step: $(grep "^$step" "$out")"
+      done
+      check "$(field play-catch 3) < $catch_ms / 2" "the unwaited catch sound blocked"
+      # The second play rewinds the clip that has played to its end.
+      for step in play-clip replay-clip; do
+        check "$(field $step 3) >= $clip_ms * 0.9 && $(field $step 3) <= $clip_ms * 2 + 500" \
+          "$step did not last about the clip's $clip_ms ms"
+      done
+    else
+      echo "no output device: the failures are reported"
+      for step in open-catch open-clip; do
+        [ -n "$(field $step 2)" ] || fail "$step not reported"
+      done
+      # A waited play with nothing to play on fails at once and never reports success.
+      for step in play-clip replay-clip; do
+        if [ "$(field open-clip 2)" = ok ]; then
+          [ "$(field $step 2)" = error ] || fail "$step succeeded without a device"
+          check "$(field $step 3) < $clip_ms" "$step hung instead of failing"
+        fi
+      done
+      [ "$(field close 2)" = ok ] || fail "close: $(grep '^close' "$out")"
+    fi
+    ;;
+  status)
+    log="$work/found.jsonl"
+    "$run" --log "$log" --out "$work/found.out" \
+      --standin --scenario "$(winpath "$scenarios/hooked-approach.txt")" \
+      -- "$here/sounds-client.sh" found "$work" >/dev/null \
+      || { cat "$work/found.out"; fail "run with the sound files"; }
+    grep '^lblOtherStatus' "$work/found.out"
+    "$here/gate-times.sh" "$log" >"$work/gate-times.txt"
+    # In each tick the nearest-zone search (position and variation) comes just before the
+    # five-value read.
+    awk '/"exchange":/ {
+           if (index($0, "\"offset\":\"0x0840\"") && index($0, "\"offset\":\"0x05DC\"")) {
+             if (!index(prev, "\"offset\":\"0x02A0\"")) bad++
+             reads++
+           }
+           prev = $0
+         }
+         END { exit !(reads > 0 && bad == 0) }' "$log" || fail "a five-value read without the search before it"
+    # Intervals between the gate's five-value reads: the gate ticks once a second and the
+    # approach keeps the aircraft in range, so every tick makes one.
+    awk 'NR > 1 { print $1 - prev } { prev = $1 }' "$work/gate-times.txt" | sort -n >"$work/intervals.txt"
+    count=$(wc -l <"$work/intervals.txt")
+    check "$count >= 5" "only $count gate intervals"
+    median=$(awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }' "$work/intervals.txt")
+    low=$(head -1 "$work/intervals.txt")
+    high=$(tail -1 "$work/intervals.txt")
+    echo "gate intervals: $count, median $median ms, from $low to $high ms"
+    check "$median >= 900 && $median <= 1100" "median gate interval $median ms"
+    check "$low >= 500 && $high <= 1500" "a gate interval from $low to $high ms"
+
+    rm -f "$work/program/CableCatch.wav" "$work/program/Catapult.wav"
+    "$run" --log "$work/missing.jsonl" --out "$work/missing.out" --standin \
+      -- "$here/sounds-client.sh" missing "$work" >/dev/null \
+      || { cat "$work/missing.out"; fail "run without the sound files"; }
+    grep '^lblOtherStatus' "$work/missing.out"
+    ;;
+  *)
+    echo "usage: $0 device|status" >&2
+    exit 2
+    ;;
+esac
+echo "PASS: $case_name"
