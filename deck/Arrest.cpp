@@ -1,12 +1,106 @@
-// The arrest and trapping anywhere.
+// The arrest and trapping anywhere: after a catch every tmrDecel tick writes the cable's
+// deceleration until the aircraft has stopped (in a zone) or slowed to taxi speed (on a
+// moving carrier, with an optional sideways push); F10 toggles trapping anywhere.
+#include <cstdint>
+#include <string>
+
+#include "deck/SimData.h"
+#include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
 
 namespace hf {
 
-// Filled by its own operation.
-void TFormMain::tmrDecelTimer(TObject*) {}
+namespace {
 
-// Filled by its own operation.
-void TFormMain::tmrMovingCarrierDecelTimer(TObject*) {}
+constexpr double MovingCarrierEndSpeedFps = 32.0;
+constexpr double TrapAnywhereMinimumDistance = 0.07;  // degrees
+constexpr std::uint32_t TrapAnywhereKeyDefinition = 0x00010179;  // Shift+F10 before the combo
+
+// One exchange that reads the forward speed; false when it failed.
+bool ReadForwardSpeed(double& speed) {
+    SimExchange exchange;
+    exchange.Read(offsets::ForwardSpeed, speed);
+    return exchange.Process();
+}
+
+// Queues one acceleration and sends it if it was queued; a failed write is made good by the
+// next tick, so its outcome is not looked at.
+void WriteAcceleration(std::uint32_t offset, double value) {
+    SimExchange exchange;
+    exchange.Write(offset, value).Process();
+}
+
+}  // namespace
+
+void TFormMain::tmrDecelTimer(TObject*) {
+    double speed = 0;
+    if (ReadForwardSpeed(speed) && speed > 0.0) {
+        WriteAcceleration(offsets::ForwardAccel, CableCatchAccel);
+        return;
+    }
+    // Stopped, or the simulator no longer answers: the arrest is over either way.
+    tmrDecel.SetEnabled(false);
+    tmrFindNearest.SetEnabled(true);
+    tmrKeystroke.SetEnabled(true);
+    LastArrestEndTime = Host().Now();
+    SetSpecialSound(true);
+    tmrIsCatchCheckNeeded.SetEnabled(true);
+}
+
+void TFormMain::tmrMovingCarrierDecelTimer(TObject*) {
+    double speed = 0;
+    if (ReadForwardSpeed(speed) && speed > MovingCarrierEndSpeedFps) {
+        WriteAcceleration(offsets::ForwardAccel, CableCatchAccel);
+        if (chkbxLateralOffsetTrapAnywhere.Checked()) {
+            WriteAcceleration(offsets::LateralAccel, LateralAccel);
+        }
+        return;
+    }
+    TrapAnywhereArmed = false;
+    tmrDecel.SetEnabled(false);
+    InstallNormalHandlerPair();
+    tmrFindNearest.SetEnabled(true);
+    tmrKeystroke.SetEnabled(true);
+    LastArrestEndTime = Host().Now();
+    SetSpecialSound(true);
+    // The gate timer comes back with the next heartbeat (or F10 check), not here.
+}
+
+void TFormMain::CheckTrapAnywhereKey() {
+    tmrIsCatchCheckNeeded.SetEnabled(false);
+    // The gate timer comes back however the check ends, an error included.
+    struct GateBack {
+        TTimer& gate;
+        ~GateBack() { gate.SetEnabled(true); }
+    } gateBack{tmrIsCatchCheckNeeded};
+
+    if (TrapAnywhereKeySlot == 0) return;
+    std::uint32_t slotValue = 0;
+    SimExchange read;
+    if (!read.Read(TrapAnywhereKeySlot, slotValue).Process()) return;
+    if (!IsHotKeyPressed(slotValue)) return;
+
+    if (btnManualDisable.Down()) {
+        // The press stays in the slot: once enabled again, the next poll toggles the mode.
+        if (chkbxShowDisableReminders.Checked()) ShowSimMessage(rs::ManuallyDisabled, 3);
+        return;
+    }
+
+    if (TrapAnywhereArmed) {
+        TrapAnywhereArmed = false;
+    } else {
+        TrapAnywhereArmed = FindNearestZone() >= TrapAnywhereMinimumDistance;
+        if (!TrapAnywhereArmed) ShowSimMessage(rs::MovingCarrierTooClose, 4);
+    }
+    if (TrapAnywhereArmed) {
+        InstallTrapAnywhereHandlerPair();
+    } else {
+        InstallNormalHandlerPair();
+    }
+
+    const std::uint32_t keyDefinition = KeyComboBase + TrapAnywhereKeyDefinition;
+    SimExchange rearm;
+    rearm.Write(TrapAnywhereKeySlot, keyDefinition).Process();
+}
 
 }  // namespace hf

@@ -68,6 +68,7 @@ void FlightModel::startApproach(const Approach& approach) {
     touchdown_.reset();
     stoppedAtMs_.reset();
 
+    sinkRate_ = state_.forwardSpeed * MetresPerFoot * std::tan(approach.glidePath * Radians);
     const double seconds = approach.distance / (state_.forwardSpeed * MetresPerFoot);
     planned_ = {timeMs_ + seconds * 1000.0, touchLat, touchLon, state_.forwardSpeed};
 }
@@ -115,10 +116,16 @@ void FlightModel::integrate(double seconds) {
     const double v0 = state_.forwardSpeed;
 
     if (!state_.onGround) {
-        const double v1 = NextSpeed(v0, forwardAcceleration(v0, programForward), seconds);
+        const double a = forwardAcceleration(v0, programForward);
+        const double v1 = NextSpeed(v0, a, seconds);
+        if (v0 != 0 && v1 == 0 && a != 0 && !stoppedAtMs_) {
+            // Braked to a standstill while still sinking onto the deck.
+            stoppedAtMs_ = timeMs_ + std::min(seconds, std::fabs(v0 / a)) * 1000.0;
+        }
         const double average = (v0 + v1) / 2;
-        const double slope = std::tan(state_.glidePath * Radians);
-        const double drop = average * seconds * slope * MetresPerFoot;
+        // The aircraft sinks at the approach's rate whatever is done to its forward speed:
+        // caught in the band above the deck, it still comes down onto it.
+        const double drop = sinkRate_ * seconds;
         const double above = state_.altitude - state_.surfaceAltitude;
         if (drop > 0 && drop >= above) {
             // Touchdown inside this step: fly the part of it that reaches the deck.

@@ -107,6 +107,7 @@ private:
     double forwardHoldMs_ = 0;
     double lateralAccel_ = 0;
     double lateralHoldMs_ = 0;
+    double sinkRate_ = 0;  // metres per second while airborne, set by the approach
     Touchdown planned_;
     std::optional<Touchdown> touchdown_;
     std::optional<double> stoppedAtMs_;

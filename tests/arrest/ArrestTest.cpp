@@ -1,0 +1,147 @@
+// The arrest ticks: braking while the aircraft moves, the end steps of both arrests, the
+// sideways push and failed exchanges.
+#include <gtest/gtest.h>
+
+#include "DeckFixture.h"
+#include "deck/SimData.h"
+
+namespace hf {
+namespace {
+
+class ArrestTest : public hf::testing::DeckTest {
+protected:
+    void SetUp() override {
+        startInZone();
+        form->chkbxSpecialSoundHandling.SetChecked(true);
+        form->tmrFindNearest.SetEnabled(false);
+        form->tmrIsCatchCheckNeeded.SetEnabled(false);
+        form->tmrKeystroke.SetEnabled(false);
+    }
+    void startArrest(bool trapAnywhere, double speed) {
+        if (trapAnywhere) form->InstallTrapAnywhereHandlerPair();
+        form->tmrDecel.SetEnabled(true);
+        core.poke(offsets::ForwardSpeed, speed);
+        core.clearRecords();
+    }
+    void tick() { form->tmrDecel.OnTimer()(&form->tmrDecel); }
+    std::vector<double> values(std::uint32_t offset) const {
+        std::vector<double> result;
+        for (const auto& write : doubleWritesTo(offset)) result.push_back(write.value);
+        return result;
+    }
+};
+
+TEST_F(ArrestTest, NormalArrestBrakesWhileMovingAndEndsAtZeroOrBelow) {
+    struct Case {
+        double speed;
+        bool brakes;
+    };
+    for (const Case c : {Case{200.0, true}, Case{0.001, true}, Case{0.0, false},
+                         Case{-3.0, false}}) {
+        SCOPED_TRACE(c.speed);
+        SetUp();
+        startArrest(false, c.speed);
+        const double before = form->LastArrestEndTime;
+        tick();
+        EXPECT_EQ(form->tmrDecel.Enabled(), c.brakes);
+        if (c.brakes) {
+            EXPECT_EQ(values(offsets::ForwardAccel), std::vector<double>{-700.0});
+            EXPECT_EQ(core.exchangeCount(), 2u);  // the read, then the write
+            EXPECT_EQ(form->LastArrestEndTime, before);
+            EXPECT_FALSE(form->tmrIsCatchCheckNeeded.Enabled());
+            continue;
+        }
+        EXPECT_TRUE(values(offsets::ForwardAccel).empty());
+        EXPECT_TRUE(form->tmrFindNearest.Enabled());
+        EXPECT_TRUE(form->tmrKeystroke.Enabled());
+        EXPECT_TRUE(form->tmrIsCatchCheckNeeded.Enabled());
+        EXPECT_EQ(form->LastArrestEndTime, host.Now());
+        EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
+        EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
+    }
+}
+
+TEST_F(ArrestTest, WritesTheDecelerationOfTheOption) {
+    form->edtDecelFactor.SetText("-1200");
+    startArrest(false, 150.0);
+    tick();
+    EXPECT_EQ(values(offsets::ForwardAccel), std::vector<double>{-1200.0});
+}
+
+TEST_F(ArrestTest, FailedSpeedReadEndsTheArrest) {
+    startArrest(false, 200.0);
+    core.replyOverride = 0;
+    tick();
+    EXPECT_FALSE(form->tmrDecel.Enabled());
+    EXPECT_TRUE(form->tmrIsCatchCheckNeeded.Enabled());
+    EXPECT_EQ(form->LastArrestEndTime, host.Now());
+}
+
+TEST_F(ArrestTest, MovingCarrierArrestBrakesDownTo32WithTheSidewaysPush) {
+    struct Case {
+        double speed;
+        bool lateralOption;
+        bool brakes;
+    };
+    for (const Case c : {Case{32.5, true, true}, Case{32.5, false, true},
+                         Case{32.0, true, false}, Case{-1.0, true, false}}) {
+        SCOPED_TRACE(::testing::Message() << c.speed << (c.lateralOption ? " push" : ""));
+        SetUp();
+        form->chkbxLateralOffsetTrapAnywhere.SetChecked(c.lateralOption);
+        startArrest(true, c.speed);
+        tick();
+        EXPECT_EQ(form->tmrDecel.Enabled(), c.brakes);
+        if (c.brakes) {
+            EXPECT_EQ(values(offsets::ForwardAccel), std::vector<double>{-700.0});
+            const std::vector<double> lateral = values(offsets::LateralAccel);
+            if (c.lateralOption) {
+                ASSERT_EQ(lateral.size(), 1u);
+                EXPECT_DOUBLE_EQ(lateral[0], -700.0 * -0.14054083470239145);
+                EXPECT_EQ(lateral[0], form->LateralAccel);
+            } else {
+                EXPECT_TRUE(lateral.empty());
+            }
+            EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrMovingCarrierDecelTimer");
+            continue;
+        }
+        EXPECT_FALSE(form->TrapAnywhereArmed);
+        EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
+        EXPECT_EQ(form->tmrIsCatchCheckNeeded.OnTimer().Name,
+                  "tmrIsCatchCheckNeededForNormalTrappingTimer");
+        EXPECT_TRUE(form->tmrFindNearest.Enabled());
+        EXPECT_TRUE(form->tmrKeystroke.Enabled());
+        // The gate comes back with the next heartbeat, not at the end of the arrest.
+        EXPECT_FALSE(form->tmrIsCatchCheckNeeded.Enabled());
+        EXPECT_EQ(form->LastArrestEndTime, host.Now());
+        EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
+    }
+}
+
+TEST_F(ArrestTest, SidewaysPushGoesOutWhenTheForwardWriteFails) {
+    form->chkbxLateralOffsetTrapAnywhere.SetChecked(true);
+    startArrest(true, 100.0);
+    // The speed read is served; every try of the next exchange, the forward write, fails.
+    int served = 0;
+    core.onServed = [&] {
+        if (++served == 1) {
+            port.faults.failSends = 10;
+            port.faults.failedSendWaits = false;
+        }
+    };
+    tick();
+    EXPECT_TRUE(values(offsets::ForwardAccel).empty());
+    EXPECT_EQ(values(offsets::LateralAccel).size(), 1u);
+    EXPECT_TRUE(form->tmrDecel.Enabled());
+}
+
+TEST_F(ArrestTest, HeartbeatBringsTheGateBackAfterATrapAnywhereArrest) {
+    startArrest(true, 10.0);
+    tick();
+    ASSERT_FALSE(form->tmrDecel.Enabled());
+    ASSERT_FALSE(form->tmrIsCatchCheckNeeded.Enabled());
+    timers.Advance(15000);
+    EXPECT_TRUE(form->tmrIsCatchCheckNeeded.Enabled());
+}
+
+}  // namespace
+}  // namespace hf
