@@ -297,6 +297,17 @@ public:
     void ReleaseHotKeys();
     void AllocateHotKeySlot(std::uint32_t keyDefinition, std::uint32_t& slotField);
     void tmrKeystrokeTimer(TObject* Sender);
+    // The checks of the poll, one per key (F10's, CheckTrapAnywhereKey, is the arrest's).
+    void CheckBattleDamage1Key();
+    void CheckBattleDamage2Key();
+    void CheckBattleDamage3Key();
+    void CheckFuelLoadKey();
+    void CheckFuelOffloadKey();
+    void CheckFuelRateKey();
+    void CheckShowStatusKey();
+    void CheckCatapultArmKey();
+    void CheckResetKey();
+    void CheckManualOverrideKey();
     bool IsHotKeyPressed(std::uint32_t slotValue) const;
     void rdgrpCtrlKeysClick(TObject* Sender);
 

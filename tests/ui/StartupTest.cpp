@@ -156,9 +156,10 @@ TEST_F(StartupTest, ResetDuringAManoeuvreStopsItAndClearsTheRunState) {
     form->SetObserver(nullptr);
 
     for (const TTimer* timer : {&form->tmrDecel, &form->tmrAccel, &form->tmrLaunchCheck,
-                                &form->tmrCheckForCatch, &form->tmrKeystroke}) {
+                                &form->tmrCheckForCatch}) {
         EXPECT_FALSE(scheduled(*timer)) << timer->Name();
     }
+    EXPECT_TRUE(scheduled(form->tmrKeystroke));  // the start registered the keys again
     EXPECT_EQ(form->tmrIsCatchCheckNeeded.OnTimer().Name,
               "tmrIsCatchCheckNeededForNormalTrappingTimer");
     EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
