@@ -1,0 +1,279 @@
+// Arming by hand and automatically: the refusals and their messages, what arming and
+// disarming switch, the message option, the manual disable and the automatic box.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "CatapultFixture.h"
+#include "deck/SimData.h"
+#include "ui/ToolbarForm.h"
+
+namespace hf {
+namespace {
+
+using Messages = std::vector<std::pair<std::string, int>>;
+
+class ArmingTest : public hf::testing::CatapultTest {
+protected:
+    void SetUp() override { startReady(); }
+};
+
+TEST_F(ArmingTest, ArmingByHandIsRefusedForEachReason) {
+    struct Case {
+        const char* name;
+        std::function<void()> setUp;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"helicopter", [this] { setAircraft(3, 1); },
+         "Catapult NOT armed -- won't work with helicopters"},
+        {"taildragger", [this] { setAircraft(0, 1); },
+         "Catapult NOT armed -- won't work with taildraggers"},
+        {"other kind", [this] { setAircraft(0, 2); }, "Catapult NOT armed -- "},
+        {"trap test running", [this] { form->tmrCheckForCatch.SetEnabled(true); },
+         "Catapult NOT armed -- "},
+        {"too far in latitude", [this] { placeAtCorner(0.0031, 0); },
+         "Catapult NOT armed -- too far from nearest known cables"},
+        {"too far in longitude", [this] { placeAtCorner(0, -0.0031); },
+         "Catapult NOT armed -- too far from nearest known cables"},
+        {"no nearest zone", [this] { form->NearestZoneIndex = -1; },
+         "Catapult NOT armed -- too far from nearest known cables"},
+        {"in the air", [this] { setFlight(0, 0, 200.0, 1); },
+         "Catapult NOT armed -- aircraft not in a landed state"},
+        {"gear up", [this] { setFlight(1, 0, 0.0); },
+         "Catapult NOT armed -- check landing gear and lever"},
+        {"brake off", [this] { setBrake(0); },
+         "Catapult NOT armed -- parking brake is not set"},
+        {"slewing", [this] { setFlight(1, 16383, 0.0, 1); },
+         "Catapult NOT armed -- slew mode"},
+        {"rolling at 6 ft/s", [this] { setFlight(1, 16383, 6.0); },
+         "Catapult NOT armed -- not stationary"},
+        {"crashed", [this] { setFlight(1, 16383, 0.0, 0, 2); },
+         "Catapult NOT armed -- "},
+        {"gear lever negative", [this] { setFlight(1, -5, 0.0); },
+         "Catapult NOT armed -- "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        startReady();
+        c.setUp();
+        armAction();
+        EXPECT_FALSE(armed());
+        EXPECT_EQ(armLabel(), "Catapult disarmed");
+        EXPECT_EQ(messages(), (Messages{{c.message, 3}}));
+    }
+}
+
+TEST_F(ArmingTest, ArmingByHandSwitchesToTheLaunchWatchOnly) {
+    placeAtCorner(0.0029, -0.0029);
+    setFlight(1, 16383, 5.99);
+    form->tmrKeystroke.SetEnabled(false);
+    form->tmrFindNearest.SetEnabled(true);
+    form->tmrIsCatchCheckNeeded.SetEnabled(true);
+    form->tmrAccel.SetEnabled(true);
+    form->CatapultSoundPlayed = true;
+    armAction();
+    EXPECT_TRUE(armed());
+    EXPECT_EQ(armLabel(), "CATAPULT ARMED");
+    EXPECT_EQ(messages(), (Messages{{"CATAPULT ARMED", 3}}));
+    EXPECT_FALSE(form->CatapultSoundPlayed);
+    for (const TTimer* off : {&form->tmrAccel, &form->tmrCheckForCatch, &form->tmrDecel,
+                              &form->tmrIsCatchCheckNeeded, &form->tmrFindNearest}) {
+        EXPECT_FALSE(off->Enabled()) << off->Name();
+    }
+    EXPECT_FALSE(form->tmrKeystroke.Enabled());  // not touched
+    EXPECT_TRUE(form->tmrAutoCatArmCheck.Enabled());
+    EXPECT_TRUE(core.writesTo(offsets::ForwardAccel).empty());
+}
+
+TEST_F(ArmingTest, ArmingAndDisarmingByHandPlayTheRadioCalls) {
+    form->chkbxOpsSounds.SetChecked(true);
+    for (const char* clip : {"RADIO_PILOT_ON_CAT.wav", "RADIO_DECKOFFICER_ROGER.wav",
+                             "RADIO_DECKOFFICER_CAT_SET.wav"}) {
+        writeOpsClip(clip);
+    }
+    armAction();
+    EXPECT_TRUE(armed());
+    const auto log = waveLog();
+    EXPECT_NE(std::find(log.begin(), log.end(),
+                        "play-wait " + opsClip("RADIO_DECKOFFICER_CAT_SET.wav")),
+              log.end());
+}
+
+TEST_F(ArmingTest, RunningTheActionWhileArmedDisarmsByHand) {
+    armByHand();
+    form->tmrKeystroke.SetEnabled(false);
+    armAction();
+    EXPECT_FALSE(armed());
+    EXPECT_EQ(armLabel(), "Catapult disarmed");
+    EXPECT_EQ(messages(), (Messages{{"Catapult disarmed", 3}}));
+    EXPECT_FALSE(form->tmrKeystroke.Enabled());  // no timer comes back here
+    EXPECT_FALSE(form->tmrFindNearest.Enabled());
+    EXPECT_EQ(core.exchangeCount(), 1u);  // the message only
+}
+
+TEST_F(ArmingTest, WithoutTheMessageOptionNothingIsShownButTheLabelFollows) {
+    form->chkbxShowCatArmMsgs.SetChecked(false);
+    setBrake(0);
+    armAction();
+    setBrake(ParkingBrakeSet);
+    armAction();
+    EXPECT_EQ(armLabel(), "CATAPULT ARMED");
+    armAction();
+    EXPECT_EQ(armLabel(), "Catapult disarmed");
+    form->btnManualDisable.SetDown(true);
+    armAction();
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(ArmingTest, ManuallyDisabledTheActionOnlyTellsSo) {
+    armByHand();
+    form->btnManualDisable.SetDown(true);
+    form->CatapultSoundPlayed = true;
+    armAction();
+    EXPECT_TRUE(armed());
+    EXPECT_EQ(armLabel(), "CATAPULT ARMED");
+    EXPECT_TRUE(form->CatapultSoundPlayed);
+    EXPECT_EQ(messages(),
+              (Messages{{"Catapult not available - HFast has been manually disabled", 3}}));
+}
+
+TEST_F(ArmingTest, FailedExchangesOfArmingByHand) {
+    core.replyOverride = 0;
+    armAction();
+    EXPECT_FALSE(armed());
+    EXPECT_EQ(armLabel(), "Catapult disarmed");
+    EXPECT_TRUE(messages().empty());
+}
+
+class AutoArmingTest : public hf::testing::CatapultTest {
+protected:
+    void SetUp() override {
+        startReady();
+        form->chkbxAutoCatArming.SetChecked(true);
+        core.clearRecords();
+    }
+};
+
+TEST_F(AutoArmingTest, ArmsWithoutPositionOrSpeedTestAndDisarmsSilently) {
+    placeAtCorner(1.0, 1.0);
+    setFlight(1, 16383, 50.0);
+    form->tmrFindNearest.SetEnabled(true);
+    autoTick();
+    EXPECT_TRUE(armed());
+    EXPECT_EQ(armLabel(), "CATAPULT ARMED");
+    EXPECT_FALSE(form->tmrFindNearest.Enabled());
+    EXPECT_EQ(form->lblFlightStatus.Caption(), "LANDED");
+    EXPECT_EQ(messages(), (Messages{{"CATAPULT ARMED", 3}}));
+
+    // Still ready: nothing more.
+    autoTick();
+    EXPECT_EQ(messages().size(), 1u);
+
+    // A crash flag other than 1 keeps it armed; the brake coming off disarms silently.
+    setFlight(1, 16383, 0.0, 0, 2);
+    autoTick();
+    EXPECT_TRUE(armed());
+    setFlight(1, 16383, 0.0);
+    setBrake(0);
+    form->tmrKeystroke.SetEnabled(false);
+    autoTick();
+    EXPECT_FALSE(armed());
+    EXPECT_EQ(armLabel(), "Catapult disarmed");
+    EXPECT_EQ(messages().size(), 1u);
+    EXPECT_FALSE(form->tmrKeystroke.Enabled());
+}
+
+TEST_F(AutoArmingTest, DisarmsOnEachUnreadyValue) {
+    struct Case {
+        const char* name;
+        std::function<void()> setUp;
+    };
+    const std::vector<Case> cases = {
+        {"crash 1", [this] { setFlight(1, 16383, 0.0, 0, 1); }},
+        {"slewing", [this] { setFlight(1, 16383, 0.0, 1); }},
+        {"in the air", [this] { setFlight(0, 16383, 0.0); }},
+        {"brake odd value", [this] { setBrake(100); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        autoTick();
+        ASSERT_TRUE(armed());
+        c.setUp();
+        autoTick();
+        EXPECT_FALSE(armed());
+    }
+}
+
+TEST_F(AutoArmingTest, DoesNotArmAnUnsuitableOrUnreadyAircraft) {
+    struct Case {
+        const char* name;
+        std::function<void()> setUp;
+    };
+    const std::vector<Case> cases = {
+        {"helicopter", [this] { setAircraft(3, 0); }},
+        {"other kind", [this] { setAircraft(0, 2); }},
+        {"trap test running", [this] { form->tmrCheckForCatch.SetEnabled(true); }},
+        {"crash 2", [this] { setFlight(1, 16383, 0.0, 0, 2); }},
+        {"gear up", [this] { setFlight(1, 0, 0.0); }},
+        {"brake off", [this] { setBrake(0); }},
+        {"failed exchange", [this] { core.replyOverride = 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        c.setUp();
+        autoTick();
+        EXPECT_FALSE(armed());
+        EXPECT_EQ(armLabel(), "Catapult disarmed");
+        EXPECT_TRUE(messages().empty());
+    }
+}
+
+TEST_F(AutoArmingTest, ArmsWhileManuallyDisabledAndTheWatchDisarmsAtOnce) {
+    form->btnManualDisable.SetDown(true);
+    autoTick();
+    EXPECT_TRUE(armed());
+    watchTick();
+    EXPECT_FALSE(armed());
+    autoTick();
+    EXPECT_TRUE(armed());
+}
+
+TEST_F(AutoArmingTest, TheBoxGreysTheMessageOptionAndTheToolbarButton) {
+    EXPECT_FALSE(form->chkbxShowCatArmMsgs.Enabled());
+    EXPECT_TRUE(form->chkbxShowCatArmMsgs.Checked());
+    EXPECT_FALSE(form->frmToolbar->btnCatapultArm.Enabled());
+
+    // Checking it while armed keeps the catapult armed; unchecking disarms by hand.
+    autoTick();
+    form->chkbxAutoCatArming.SetChecked(false);
+    EXPECT_TRUE(form->chkbxShowCatArmMsgs.Enabled());
+    EXPECT_TRUE(form->frmToolbar->btnCatapultArm.Enabled());
+    EXPECT_FALSE(armed());
+    EXPECT_EQ(messages().back(), (std::pair<std::string, int>{"Catapult disarmed", 3}));
+
+    armByHand();
+    form->chkbxAutoCatArming.SetChecked(true);
+    EXPECT_TRUE(armed());
+}
+
+TEST_F(AutoArmingTest, FlightStatusFollowsTheOnGroundFlag) {
+    form->chkbxAutoCatArming.SetChecked(false);
+    setOnGround(true);
+    autoTick();
+    EXPECT_EQ(form->lblFlightStatus.Caption(), "LANDED");
+    setOnGround(false);
+    autoTick();
+    EXPECT_EQ(form->lblFlightStatus.Caption(), "Flying");
+    setOnGround(true);
+    core.replyOverride = 0;
+    autoTick();
+    EXPECT_EQ(form->lblFlightStatus.Caption(), "Flying");
+    EXPECT_FALSE(armed());  // the automatic check runs only with its box checked
+}
+
+}  // namespace
+}  // namespace hf
