@@ -108,7 +108,9 @@ TEST_F(LandingTest, HookedApproachIsCaughtAndBrakedToAStop) {
     ASSERT_GE(writes.size(), 20u);
     for (std::size_t i = 0; i < writes.size(); ++i) {
         EXPECT_EQ(writes[i].first, -700.0);
-        if (i > 0) EXPECT_EQ(writes[i].second - writes[i - 1].second, 10) << "write " << i;
+        if (i > 0) {
+            EXPECT_EQ(writes[i].second - writes[i - 1].second, 10) << "write " << i;
+        }
     }
     EXPECT_EQ(writes.front().second - caughtMs, 10);
     EXPECT_EQ(flight.model().state().forwardSpeed, 0.0);

@@ -140,7 +140,9 @@ TEST_F(TrapAnywhereKeyTest, NoPressNoSlotOrFailedReadChangeNothing) {
         EXPECT_EQ(gatePair(), "tmrIsCatchCheckNeededForNormalTrappingTimer");
         EXPECT_TRUE(slotWrites().empty());
         EXPECT_TRUE(form->tmrIsCatchCheckNeeded.Enabled());
-        if (!c.failRead) EXPECT_EQ(core.exchangeCount(), c.exchanges);
+        if (!c.failRead) {
+            EXPECT_EQ(core.exchangeCount(), c.exchanges);
+        }
     }
 }
 

@@ -95,7 +95,9 @@ TEST_F(TrapTestTest, EachTestAtItsBoundary) {
         c.set();
         EXPECT_EQ(catchTick(), c.traps);
         // A tick that does not trap leaves the test running for its next tick.
-        if (!c.traps) EXPECT_TRUE(form->tmrCheckForCatch.Enabled());
+        if (!c.traps) {
+            EXPECT_TRUE(form->tmrCheckForCatch.Enabled());
+        }
     }
 }
 

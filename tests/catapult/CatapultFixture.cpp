@@ -1,16 +1,10 @@
 #include "CatapultFixture.h"
 
 #include "deck/SimData.h"
-#include "link/SimLink.h"
 
 namespace hf::testing {
 
 void CatapultTest::startReady() {
-    // A second start in one test replaces the window: the old one's link must go first.
-    if (form) {
-        form.reset();
-        LinkClose();
-    }
     folder.write("Catapult.wav");
     startInZone();
     form->chkbxSpecialSoundHandling.SetChecked(true);
