@@ -1,12 +1,102 @@
-// Manual override and the status line.
+// Manual override (switching the deck operations off and on without closing the link) and
+// the one-line status report shown in the simulator.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "deck/NumberFormat.h"
+#include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
+#include "ui/ToolbarForm.h"
 
 namespace hf {
 
-// Filled by its own operation.
-void TFormMain::actManualOverrideExecute(TObject*) {}
+namespace {
 
-// Filled by its own operation.
-void TFormMain::actShowStatusExecute(TObject*) {}
+// Only a to z change: the texts are Windows-1252 bytes and accented letters stay as they are.
+std::string UpperAscii(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return result;
+}
+
+// The identifier fills the line up to this length at most, so that with its closing quote
+// and bracket the line stays within the 100 characters the simulator shows.
+constexpr std::size_t IdentBudget = 97;
+
+}  // namespace
+
+void TFormMain::actManualOverrideExecute(TObject*) {
+    // The caller has already flipped btnManualDisable; its state is the one asked for.
+    const bool disable = btnManualDisable.Down();
+    btnManualDisable.SetDown(disable);
+    if (frmToolbar) frmToolbar->btnManualOverride.SetDown(disable);
+
+    if (!disable) {
+        btnManualDisable.SetCaption(std::string(rs::ManualOverrideDisable));
+        // Nothing to switch on: every operation looks at the button again at its next tick.
+        if (FuelLoadActive) {
+            ShowSimMessage(rs::ReenabledFuelLoad, 5);
+        } else if (FuelOffloadActive) {
+            ShowSimMessage(rs::ReenabledFuelOffload, 5);
+        } else {
+            ShowSimMessage(rs::Reenabled, 5);
+        }
+        return;
+    }
+
+    btnManualDisable.SetCaption(std::string(rs::PressToReenable));
+    // Braking stops at once; the nearest-zone heartbeat carries on while disabled.
+    tmrDecel.SetEnabled(false);
+    tmrFindNearest.SetEnabled(true);
+    if (tmrAccel.Enabled()) {
+        // The stroke runs out by itself: its own end disarms fully (hot keys, smoke, sound).
+        tmrLaunchCheck.SetEnabled(false);
+        ShowSimMessage(rs::DisabledCatapultDisarmed, 8);
+        lblCatArmStatus.SetCaption(std::string(rs::CatapultDisarmed));
+    } else if (FuelLoadActive) {
+        ShowSimMessage(rs::DisabledFuelLoadPaused, 8);
+    } else if (FuelOffloadActive) {
+        ShowSimMessage(rs::DisabledFuelOffloadPaused, 8);
+    } else {
+        ShowSimMessage(rs::ManuallyDisabled, 8);
+    }
+}
+
+void TFormMain::actShowStatusExecute(TObject*) {
+    if (btnManualDisable.Down()) {
+        ShowSimMessage(rs::StatusManuallyDisabled, 3);
+        return;
+    }
+
+    std::string s;
+    if (!lblFlightStatus.Caption().empty()) s = UpperAscii(lblFlightStatus.Caption()) + ", ";
+    if (chkbxDetectTailhook.Checked()) s += lblTailhookState.Caption() + ", ";
+    s += std::string(rs::StatusTrapping) + " " + UpperAscii(lblActivelyCheckingStatus.Caption());
+    if (FuelLoadActive) {
+        s += ", " + std::string(rs::StatusLoadingFuel) + " " +
+             UpperAscii(rdgrpFuelTransferRate.SelectedText());
+    } else if (FuelOffloadActive) {
+        s += ", " + std::string(rs::StatusOffloadingFuel) + " " +
+             UpperAscii(rdgrpFuelTransferRate.SelectedText());
+    }
+    if (tmrLaunchCheck.Enabled()) s += ", " + std::string(rs::StatusCatArmed);
+
+    // Without a nearest zone (none found yet, or operations stopped) there is no heading to
+    // give: the line goes out without the nearest-cables piece.
+    const bool haveZone = CatchZones && NearestZoneIndex >= 0 &&
+                          static_cast<std::size_t>(NearestZoneIndex) < CatchZones->size();
+    if (haveZone) {
+        const TCatchZoneData& zone = (*CatchZones)[static_cast<std::size_t>(NearestZoneIndex)];
+        s += ", " + std::string(rs::StatusNearestCables) + " " + std::string(rs::RwyHdg) + " " +
+             FormatGeneral(zone.RunwayHeading) + " (\"";
+        if (s.size() < IdentBudget) s += AnnouncedCarrierIdent.substr(0, IdentBudget - s.size());
+        s += "\")";
+    }
+    if (chkbxAutoCatArming.Checked()) s += ", " + std::string(rs::StatusAutocat);
+    ShowSimMessage(s, 7);
+}
 
 }  // namespace hf

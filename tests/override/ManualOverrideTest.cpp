@@ -1,0 +1,161 @@
+// The manual override: both buttons and the caption follow the state its caller set, the
+// texts while transferring fuel, and what a disable does to an arrest, an armed catapult
+// and a stroke in progress.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CatapultFixture.h"
+#include "deck/SimData.h"
+
+namespace hf {
+namespace {
+
+using Messages = std::vector<std::pair<std::string, int>>;
+
+constexpr const char* UpCaption = "Manual override -- disable program";
+constexpr const char* DownCaption = "Press to REENABLE program";
+
+class ManualOverrideTest : public hf::testing::CatapultTest {
+protected:
+    void SetUp() override { startReady(); }
+
+    void clickMain() { form->btnManualDisable.Click(); }
+    void clickToolbar() { form->frmToolbar->btnManualOverride.Click(); }
+    void expectState(bool disabled) {
+        EXPECT_EQ(form->btnManualDisable.Down(), disabled);
+        EXPECT_EQ(form->frmToolbar->btnManualOverride.Down(), disabled);
+        EXPECT_EQ(form->btnManualDisable.Caption(), disabled ? DownCaption : UpCaption);
+    }
+    std::array<bool, 9> timerStates() const {
+        return {form->tmrCheckForCatch.Enabled(), form->tmrFindNearest.Enabled(),
+                form->tmrIsCatchCheckNeeded.Enabled(), form->tmrDecel.Enabled(),
+                form->tmrAccel.Enabled(), form->tmrKeystroke.Enabled(),
+                form->tmrLaunchCheck.Enabled(), form->tmrAutoCatArmCheck.Enabled(),
+                form->tmrFuelOps.Enabled()};
+    }
+    void launch() {
+        setBrake(0);
+        setThrottle(32767);
+        watchTick();
+        ASSERT_TRUE(form->tmrAccel.Enabled());
+        core.clearRecords();
+    }
+};
+
+TEST_F(ManualOverrideTest, BothButtonsFollowEitherCaller) {
+    const std::vector<std::pair<const char*, std::function<void()>>> callers = {
+        {"main window button", [this] { clickMain(); }},
+        {"toolbar button", [this] { clickToolbar(); }},
+    };
+    for (const auto& [name, click] : callers) {
+        SCOPED_TRACE(name);
+        SetUp();
+        click();
+        expectState(true);
+        click();
+        expectState(false);
+        EXPECT_EQ(messages(), (Messages{{"HFast has been manually disabled", 8},
+                                        {"Hookfast reenabled", 5}}));
+    }
+}
+
+TEST_F(ManualOverrideTest, FuelTransfersGetTheirOwnTexts) {
+    struct Case {
+        bool loading;
+        bool offloading;
+        Messages texts;
+    };
+    const std::vector<Case> cases = {
+        {true, false,
+         {{"HFast has been manually disabled - fuel load paused", 8},
+          {"Hookfast reenabled - fuel load resumed", 5}}},
+        {false, true,
+         {{"HFast has been manually disabled - fuel OFFload paused", 8},
+          {"Hookfast reenabled - fuel OFFload resumed", 5}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.loading ? "loading" : "offloading");
+        SetUp();
+        form->FuelLoadActive = c.loading;
+        form->FuelOffloadActive = c.offloading;
+        clickMain();
+        clickMain();
+        EXPECT_EQ(messages(), c.texts);
+        // The pause belongs to the fuel ticks: the override leaves the transfer as it was.
+        EXPECT_EQ(form->FuelLoadActive, c.loading);
+        EXPECT_EQ(form->FuelOffloadActive, c.offloading);
+    }
+}
+
+TEST_F(ManualOverrideTest, EnablingSwitchesNoTimer) {
+    clickMain();
+    form->tmrFindNearest.SetEnabled(false);
+    const auto before = timerStates();
+    clickMain();
+    EXPECT_EQ(timerStates(), before);
+}
+
+TEST_F(ManualOverrideTest, AnArmedCatapultIsLeftToTheWatch) {
+    armByHand();
+    clickMain();
+    EXPECT_EQ(messages(), (Messages{{"HFast has been manually disabled", 8}}));
+    EXPECT_TRUE(armed());
+    core.clearRecords();
+    watchTick();
+    EXPECT_FALSE(armed());
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(ManualOverrideTest, AStrokeRunsOutAfterTheDisarmText) {
+    form->FuelLoadActive = true;  // the catapult text wins over the fuel one
+    armByHand();
+    launch();
+    form->tmrKeystroke.SetEnabled(false);
+    clickMain();
+    EXPECT_EQ(messages(), (Messages{{"HFast has been manually disabled - Catapult disarmed", 8}}));
+    EXPECT_EQ(armLabel(), "Catapult disarmed");
+    EXPECT_FALSE(armed());
+    EXPECT_TRUE(form->tmrAccel.Enabled());
+
+    // The stroke's own end still gives back the hot keys, the smoke and the sound.
+    core.clearRecords();
+    core.poke(offsets::ForwardSpeed, form->CatapultSpeedCutoffFps + 1.0);
+    strokeTick();
+    EXPECT_FALSE(form->tmrAccel.Enabled());
+    EXPECT_TRUE(form->tmrKeystroke.Enabled());
+    EXPECT_EQ(int16WritesTo(offsets::Smoke), (std::vector<std::int16_t>{0, 0}));
+    EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
+    EXPECT_TRUE(messages().empty());
+}
+
+class OverrideDuringArrestTest : public hf::testing::DeckTest {};
+
+TEST_F(OverrideDuringArrestTest, BrakingStopsAtOnceWithoutTheArrestEnd) {
+    startInZone();
+    form->chkbxSpecialSoundHandling.SetChecked(true);
+    form->LastArrestEndTime = 0;
+    form->tmrDecel.SetEnabled(true);
+    form->tmrFindNearest.SetEnabled(false);
+    form->tmrKeystroke.SetEnabled(false);
+    core.clearRecords();
+
+    form->btnManualDisable.Click();
+    EXPECT_FALSE(form->tmrDecel.Enabled());
+    EXPECT_TRUE(form->tmrFindNearest.Enabled());
+    EXPECT_FALSE(form->tmrKeystroke.Enabled());
+    EXPECT_EQ(form->LastArrestEndTime, 0.0);
+    EXPECT_TRUE(doubleWritesTo(offsets::ForwardAccel).empty());
+    EXPECT_TRUE(int16WritesTo(offsets::SpecialSound).empty());
+
+    core.clearRecords();
+    form->actShowStatus.Execute();
+    EXPECT_EQ(messages(), (Messages{{"HFast status: manually disabled", 3}}));
+}
+
+}  // namespace
+}  // namespace hf
