@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main program under Wine, with its window read through Win32 from another process.
-#   ui-cases.sh CASE      (CASE: handshake, no-server)
+#   ui-cases.sh CASE      (CASE: handshake, no-server, edition-nl, edition-fr)
 # Needs HF_NATIVE_BUILD_DIR and HF_WIN32_BUILD_DIR (set by CTest). Leaves the program's
 # folder, the stand-in's log and a screenshot of the main window in
 # $HF_NATIVE_BUILD_DIR/wine-ui/CASE/.
@@ -13,13 +13,18 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A program folder of the test's own: the release folder when there is one (sounds and the
 # default zone file beside the program), else the bare program.
+case "$case_name" in
+  edition-nl) export HF_EDITION=NL HF_EXPECTED_CONNECTION="FSX verbindingsstatus : Okay,  FSUIPC Versie : 3.999" ;;
+  edition-fr) export HF_EDITION=FR HF_EXPECTED_CONNECTION="FSX état de la connexion : OK,  version de FSUIPC : 3.999" ;;
+  *) export HF_EDITION=EN ;;
+esac
 rm -rf "$work"
 mkdir -p "$work/program"
-release="$HF_WIN32_BUILD_DIR/release/Hookfast_EN"
-if [ -f "$release/Hookfast_EN.exe" ]; then
+release="$HF_WIN32_BUILD_DIR/release/Hookfast_$HF_EDITION"
+if [ -f "$release/Hookfast_$HF_EDITION.exe" ]; then
   cp -r "$release/." "$work/program/"
 else
-  cp "$HF_WIN32_BUILD_DIR/ui/Hookfast_EN.exe" "$work/program/"
+  cp "$HF_WIN32_BUILD_DIR/ui/Hookfast_$HF_EDITION.exe" "$work/program/"
 fi
 
 case "$case_name" in
@@ -40,13 +45,20 @@ case "$case_name" in
     grep -q '"op":"write","offset":"0x3380","size":128' "$log" || fail "no 128-byte text block"
     grep -q '"op":"write","offset":"0x32FA","size":2' "$log" || fail "no seconds write"
     ;;
+  edition-nl|edition-fr)
+    # Each edition starts with its own texts; its screenshot stays beside the log.
+    "$run" --log "$work/standin.jsonl" --out "$work/client.out" --standin \
+      -- "$here/ui-client.sh" edition "$work"
+    rc=$?
+    [ "$rc" -eq 0 ] || { cat "$work/client.out"; fail "client exit status $rc"; }
+    ;;
   no-server)
     "$run" --no-standin --out "$work/client.out" -- "$here/ui-client.sh" no-server "$work"
     rc=$?
     [ "$rc" -eq 0 ] || { cat "$work/client.out"; fail "client exit status $rc"; }
     ;;
   *)
-    echo "usage: $0 handshake|no-server" >&2
+    echo "usage: $0 handshake|no-server|edition-nl|edition-fr" >&2
     exit 2
     ;;
 esac

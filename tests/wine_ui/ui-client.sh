@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs inside run-wine.sh (Wine prefix, X display and stand-in ready):
 #   ui-client.sh CASE WORKDIR
-# starts Hookfast_EN.exe from WORKDIR/program, checks its main window from another process,
+# starts Hookfast_<HF_EDITION>.exe (default EN) from WORKDIR/program, checks its main window from another process,
 # saves a screenshot as WORKDIR/main-window.png, closes the window and waits for the program
 # to end by itself.
 set -uo pipefail
@@ -10,15 +10,27 @@ work=$2
 inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
 fail() { echo "FAIL: $*"; wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" close >/dev/null 2>&1; exit 1; }
 
+edition=${HF_EDITION:-EN}
 cd "$work/program" || exit 1
-wine Hookfast_EN.exe >"$work/program.out" 2>&1 &
+wine "Hookfast_$edition.exe" >"$work/program.out" 2>&1 &
 program=$!
 
 case "$case_name" in
   handshake) expected="FSX connection status : Okay,  FSUIPC Ver : 3.999" ;;
   no-server) expected="FSUIPC/WideClient not currently available -- Is FS running?" ;;
+  edition) expected=$HF_EXPECTED_CONNECTION ;;
 esac
-label=$(inspect --wait 30 wait-text lblConnectionInfo "$expected") || fail "lblConnectionInfo: $label"
+if [ "$case_name" = edition ]; then
+  # The label holds Windows-1252 bytes; the expected text is UTF-8.
+  label=""
+  for _ in $(seq 300); do
+    label=$(inspect text lblConnectionInfo | iconv -f CP1252 -t UTF-8)
+    [ "$label" = "$expected" ] && break
+    sleep 0.1
+  done
+else
+  label=$(inspect --wait 30 wait-text lblConnectionInfo "$expected") || fail "lblConnectionInfo: $label"
+fi
 [ "$label" = "$expected" ] || fail "lblConnectionInfo is \"$label\""
 inspect list >"$work/controls.txt"
 
@@ -26,14 +38,14 @@ inspect list >"$work/controls.txt"
 state=$(awk -F'\t' '$3 == "pgMain" || $3 == "cmbDatFile" || $3 == "btnManualDisable" { print $3 "=" $5 }' \
           "$work/controls.txt" | sort | tr '\n' ' ')
 case "$case_name" in
-  handshake) want="btnManualDisable=1 cmbDatFile=1 pgMain=1 " ;;
+  handshake|edition) want="btnManualDisable=1 cmbDatFile=1 pgMain=1 " ;;
   no-server) want="btnManualDisable=0 cmbDatFile=0 pgMain=0 " ;;
 esac
 [ "$state" = "$want" ] || fail "enabled states: $state"
 sounds=$(inspect text lblOtherStatus)
 [ -n "$sounds" ] || fail "no sound status"
 
-if [ "$case_name" = handshake ]; then
+if [ "$case_name" != no-server ]; then
   # The start's message reaches the stand-in once the first exchanges are done.
   for _ in $(seq 100); do
     grep -q '"message":"Hookfast enabled"' "$HF_STANDIN_LOG" 2>/dev/null && break
@@ -49,5 +61,5 @@ inspect close
 inspect --wait 30 gone || fail "the main window did not close"
 wait "$program"
 rc=$?
-[ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
+[ "$rc" -eq 0 ] || fail "Hookfast_$edition.exe ended with $rc"
 echo "closed cleanly"
