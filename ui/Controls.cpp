@@ -133,15 +133,15 @@ void TLabel::Resize() {
     SetWidth(Form().MeasureText(*this, caption_));
 }
 
-// --- TButton ----------------------------------------------------------------------------
+// --- TActionButton ----------------------------------------------------------------------
 
-void TButton::SetCaption(std::string caption) {
+void TActionButton::SetCaption(std::string caption) {
     if (caption == caption_) return;
     caption_ = std::move(caption);
     Changed();
 }
 
-void TButton::SetAction(TAction* action) {
+void TActionButton::SetAction(TAction* action) {
     action_ = action;
     if (action_ != nullptr) {
         action_->AddClient(this);
@@ -149,7 +149,7 @@ void TButton::SetAction(TAction* action) {
     }
 }
 
-void TButton::Click() {
+void TActionButton::RunClickHandler() {
     if (OnClick) {
         OnClick(this);
     } else if (action_ != nullptr) {
@@ -159,28 +159,14 @@ void TButton::Click() {
 
 // --- TSpeedButton -----------------------------------------------------------------------
 
-void TSpeedButton::SetCaption(std::string caption) {
-    if (caption == caption_) return;
-    caption_ = std::move(caption);
-    Changed();
-}
-
 void TSpeedButton::SetDown(bool down) {
     if (down == down_) return;
     down_ = down;
     Changed();
 }
 
-void TSpeedButton::SetAction(TAction* action) {
-    action_ = action;
-    if (action_ != nullptr) {
-        action_->AddClient(this);
-        SetCaption(action_->Caption());
-    }
-}
-
 void TSpeedButton::Click() {
-    if (groupIndex_ != 0) {
+    if (GroupIndex() != 0) {
         // Alone in its group: a down button comes up again only when the group allows it.
         if (!down_) {
             SetDown(true);
@@ -188,11 +174,7 @@ void TSpeedButton::Click() {
             SetDown(false);
         }
     }
-    if (OnClick) {
-        OnClick(this);
-    } else if (action_ != nullptr) {
-        action_->Execute();
-    }
+    RunClickHandler();
 }
 
 // --- TCheckBox --------------------------------------------------------------------------

@@ -204,35 +204,44 @@ private:
     TAlignment alignment_ = TAlignment::LeftJustify;
 };
 
-class TButton : public TControl, public TActionClient {
+// What push and speed buttons share: a caption, an action that lends it, and a click that
+// runs the button's own handler or else its action.
+class TActionButton : public TControl, public TActionClient {
 public:
-    TButton(TForm& form, TControl* parent, std::string name)
-        : TControl(form, parent, ControlKind::Button, std::move(name)) {}
-
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption);
     TAction* Action() const { return action_; }
     void SetAction(TAction* action);
 
     TNotifyEvent OnClick;
-    // A click: its own handler, or else its action.
-    void Click();
 
     void ActionCaptionChanged(const std::string& caption) override { SetCaption(caption); }
+
+protected:
+    TActionButton(TForm& form, TControl* parent, ControlKind kind, std::string name)
+        : TControl(form, parent, kind, std::move(name)) {}
+    void RunClickHandler();
 
 private:
     std::string caption_;
     TAction* action_ = nullptr;
 };
 
+class TButton : public TActionButton {
+public:
+    TButton(TForm& form, TControl* parent, std::string name)
+        : TActionButton(form, parent, ControlKind::Button, std::move(name)) {}
+
+    // A click: its own handler, or else its action.
+    void Click() { RunClickHandler(); }
+};
+
 // A flat button that can stay down: with a group index it toggles on every click.
-class TSpeedButton : public TControl, public TActionClient {
+class TSpeedButton : public TActionButton {
 public:
     TSpeedButton(TForm& form, TControl* parent, std::string name)
-        : TControl(form, parent, ControlKind::SpeedButton, std::move(name)) {}
+        : TActionButton(form, parent, ControlKind::SpeedButton, std::move(name)) {}
 
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption);
     bool Down() const { return down_; }
     void SetDown(bool down);
     int GroupIndex() const { return groupIndex_; }
@@ -242,22 +251,15 @@ public:
     // The design's image in place of a caption (the toolbar's return button).
     bool HasGlyph() const { return hasGlyph_; }
     void SetHasGlyph(bool glyph) { hasGlyph_ = glyph; }
-    TAction* Action() const { return action_; }
-    void SetAction(TAction* action);
 
-    TNotifyEvent OnClick;
     // A click: a grouped button flips its state first, then its handler or action runs.
     void Click();
 
-    void ActionCaptionChanged(const std::string& caption) override { SetCaption(caption); }
-
 private:
-    std::string caption_;
     bool down_ = false;
     int groupIndex_ = 0;
     bool allowAllUp_ = false;
     bool hasGlyph_ = false;
-    TAction* action_ = nullptr;
 };
 
 class TCheckBox : public TControl {
