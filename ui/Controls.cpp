@@ -194,6 +194,12 @@ void TCheckBox::SetChecked(bool checked) {
 
 // --- TRadioGroup ------------------------------------------------------------------------
 
+void TRadioGroup::SetColumns(int columns) {
+    if (columns == columns_ || columns < 1) return;
+    columns_ = columns;
+    Changed();
+}
+
 void TRadioGroup::SetCaption(std::string caption) {
     if (caption == caption_) return;
     caption_ = std::move(caption);

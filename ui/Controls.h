@@ -304,6 +304,9 @@ public:
     // Text and number of the selected item; empty and 0 without a selection.
     std::string SelectedText() const;
     std::uint32_t SelectedObject() const;
+    // The items stand in this many columns, each filled from top to bottom.
+    int Columns() const { return columns_; }
+    void SetColumns(int columns);
 
     TNotifyEvent OnClick;
 
@@ -311,6 +314,7 @@ private:
     std::string caption_;
     std::vector<Item> items_;
     int itemIndex_ = -1;
+    int columns_ = 1;
 };
 
 class TEdit : public TControl {

@@ -106,22 +106,25 @@ void TFormMain::DesignLayout() {
         action->SetHint(action->Caption());
     }
 
-    btnReset.SetBounds(4, 4, 490, 25);
+    // Placed so that every edition's texts show whole: the status labels have two lines,
+    // the tab sheets' columns leave room for the widest translation.
+    btnReset.SetBounds(4, 3, 490, 23);
     btnReset.SetAction(&actResetProgram);
     lblConnectionInfo.SetAutoSize(false);
-    lblConnectionInfo.SetBounds(6, 33, 486, 13);
+    lblConnectionInfo.SetWordWrap(true);
+    lblConnectionInfo.SetBounds(6, 28, 486, 26);
     lblOtherStatus.SetAutoSize(false);
     lblOtherStatus.SetWordWrap(true);
-    lblOtherStatus.SetBounds(6, 48, 486, 26);
-    btnToolbar.SetBounds(4, 77, 140, 23);
+    lblOtherStatus.SetBounds(6, 54, 486, 26);
+    btnToolbar.SetBounds(4, 82, 140, 23);
     btnToolbar.SetCaption("Vertical Toolbar");
-    chkbxShowDisableReminders.SetBounds(156, 80, 300, 17);
+    chkbxShowDisableReminders.SetBounds(156, 85, 300, 17);
     chkbxShowDisableReminders.SetCaption("Show \"Disabled\" Reminders");
-    btnManualDisable.SetBounds(4, 104, 490, 25);
+    btnManualDisable.SetBounds(4, 107, 490, 23);
     btnManualDisable.SetGroupIndex(1);
     btnManualDisable.SetAllowAllUp(true);
     btnManualDisable.SetAction(&actManualOverride);
-    pgMain.SetBounds(4, 133, 490, 244);
+    pgMain.SetBounds(4, 133, 490, 245);
     pgMain.SetMultiLine(true);
     cmbDatFile.SetBounds(4, 381, 490, 21);
     cmbDatFile.SetDropDownCount(15);
@@ -137,22 +140,28 @@ void TFormMain::DesignLayout() {
     const auto place = [](TLabel& label, int left, int top) {
         label.SetBounds(left, top, label.Width(), 13);
     };
+    // A label of fixed size whose text wraps onto a second line when it needs one.
+    const auto box = [](TLabel& label, int left, int top, int width) {
+        label.SetAutoSize(false);
+        label.SetWordWrap(true);
+        label.SetBounds(left, top, width, 26);
+    };
     place(lblCurrentMagVar, 8, 8);
     place(lblNumOfCarriersLoaded, 8, 26);
     place(lblCableCatchStatus, 8, 44);
     lblFlightStatusLabel.SetCaption("Flight status:");
-    place(lblFlightStatusLabel, 8, 72);
-    place(lblFlightStatus, 130, 72);
+    place(lblFlightStatusLabel, 8, 70);
+    place(lblFlightStatus, 140, 70);
     lblCatArmStatusLabel.SetCaption("Cat Arm status:");
-    place(lblCatArmStatusLabel, 8, 92);
-    place(lblCatArmStatus, 130, 92);
+    place(lblCatArmStatusLabel, 8, 90);
+    place(lblCatArmStatus, 140, 90);
     lblCatchCheckStatusLabel.SetCaption("Cable-catch checking:");
-    place(lblCatchCheckStatusLabel, 8, 112);
-    place(lblActivelyCheckingStatus, 130, 112);
-    place(lblNearestCarrier, 8, 140);
+    place(lblCatchCheckStatusLabel, 8, 110);
+    place(lblActivelyCheckingStatus, 140, 110);
+    box(lblNearestCarrier, 8, 136, 466);
     lblTailhookStateLabel.SetCaption("Tailhook status:");
-    place(lblTailhookStateLabel, 8, 168);
-    place(lblTailhookState, 130, 168);
+    place(lblTailhookStateLabel, 8, 172);
+    place(lblTailhookState, 140, 172);
 
     rdgrpFuelTransferRate.SetBounds(8, 8, 240, 72);
     rdgrpFuelTransferRate.SetCaption(" Transfer Rate ");
@@ -167,21 +176,21 @@ void TFormMain::DesignLayout() {
     };
     const std::array<Spin, 5> spins = {{
         {lblCutoff, "Catapult cutoff (knots):", edtCatapultCutoff, updwnCatapultCutoff, 60, 180,
-         10, 120, 8},
+         10, 120, 4},
         {lblCatHoldFactor, "Cat Hold Factor:", edtCatapultHoldFactor, updwnCatapultHoldFactor,
-         50, 200, 5, 50, 34},
+         50, 200, 5, 50, 27},
         {lblAccelFactor, "Accel Factor:", edtAccelFactor, updwnAccelFactor, 350, 1500, 50, 700,
-         60},
+         50},
         {lblDecelFactor, "Decel Factor:", edtDecelFactor, updwnDecelFactor, -100, -1500, 50,
-         -700, 86},
+         -700, 73},
         {lblTimingResolution, "Timing granularity:", edtTimingResolution, updwnTimingResolution,
-         1, 20, 1, 1, 118},
+         1, 20, 1, 1, 112},
     }};
     for (const Spin& spin : spins) {
         spin.Caption.SetCaption(std::string(spin.Text));
-        place(spin.Caption, 8, spin.Top + 4);
-        spin.Edit.SetBounds(160, spin.Top, 48, 21);
-        spin.UpDown.SetBounds(208, spin.Top, 16, 21);
+        place(spin.Caption, 6, spin.Top + 4);
+        spin.Edit.SetBounds(148, spin.Top, 44, 21);
+        spin.UpDown.SetBounds(192, spin.Top, 16, 21);
         spin.UpDown.SetRange(spin.Min, spin.Max);
         spin.UpDown.SetIncrement(spin.Step);
         spin.UpDown.SetAssociate(&spin.Edit);
@@ -189,52 +198,58 @@ void TFormMain::DesignLayout() {
     }
     lblCutoff.SetShowHint(true);
     lblTimingExcludes.SetCaption("Accel/Decel");
-    place(lblTimingExcludes, 8, 110);
-    rdgrpCtrlKeys.SetBounds(6, 146, 222, 62);
+    place(lblTimingExcludes, 6, 99);
+    // Across the whole sheet, below both columns: room for the longest caption.
+    rdgrpCtrlKeys.SetBounds(6, 178, 470, 34);
+    rdgrpCtrlKeys.SetColumns(2);
     rdgrpCtrlKeys.SetCaption("  Special Key Combo for all Keystrokes:  ");
 
     struct Box {
         TCheckBox& Control;
         std::string_view Text;
+        int Lines;
     };
     const std::array<Box, 9> boxes = {{
-        {chkbxAutoCatArming, "Automatic Catapult Arming"},
-        {chkbxShowCatArmMsgs, "Show Cat Arm/Disarm Messages"},
-        {chkbxCatSmoke, "Use Aircraft Smoke when Catapulting"},
-        {chkbxShowCablesActiveMsg, "Show \"Trapping Active\" Message"},
-        {chkbxDetectTailhook, "Detect Traps only if Tailhook is extended"},
-        {chkbxDamageSounds, "Play Battle Damage sounds"},
-        {chkbxOpsSounds, "Play Ops sounds"},
-        {chkbxSpecialSoundHandling, "Special sound handling"},
-        {chkbxLateralOffsetTrapAnywhere, "Add Lateral Velocity"},
+        {chkbxAutoCatArming, "Automatic Catapult Arming", 1},
+        {chkbxShowCatArmMsgs, "Show Cat Arm/Disarm Messages", 1},
+        {chkbxCatSmoke, "Use Aircraft Smoke when Catapulting", 1},
+        {chkbxShowCablesActiveMsg, "Show \"Trapping Active\" Message", 1},
+        {chkbxDetectTailhook, "Detect Traps only if Tailhook is extended", 2},
+        {chkbxDamageSounds, "Play Battle Damage sounds", 1},
+        {chkbxOpsSounds, "Play Ops sounds", 1},
+        {chkbxSpecialSoundHandling, "Special sound handling", 1},
+        {chkbxLateralOffsetTrapAnywhere, "Add Lateral Velocity", 1},
     }};
-    int top = 8;
-    for (const Box& box : boxes) {
-        box.Control.SetCaption(std::string(box.Text));
-        box.Control.SetBounds(232, top, 248, 17);
-        top += 20;
+    int top = 4;
+    for (const Box& option : boxes) {
+        const int height = option.Lines == 1 ? 16 : 28;
+        option.Control.SetCaption(std::string(option.Text));
+        option.Control.SetBounds(216, top, 260, height);
+        top += height;
     }
+    // The second line of the last box's caption, where the box's own text begins.
     lblWhenTrappingAnywhere.SetCaption("when Trapping Anywhere");
-    place(lblWhenTrappingAnywhere, 249, top - 2);
+    place(lblWhenTrappingAnywhere, 232, top);
 
     for (const DesignKeyLabel& key : DesignKeyLabels) {
         TLabel& label = this->*key.Label;
         label.SetFontColor(clNavy);
         label.SetCaption(std::string(key.Text));
     }
-    place(lblStatusKey, 4, 10);
-    place(lblCatapultKey, 4, 28);
-    place(lblFuelLoadKey, 4, 58);
-    place(lblFuelOffloadKey, 4, 76);
-    place(lblFuelTransferRateKey, 4, 94);
-    place(lblManualOverrideKey, 236, 10);
-    place(lblResetKey, 236, 28);
-    place(lblBattleDamage1Key, 236, 58);
-    place(lblBattleDamage2Key, 236, 76);
-    place(lblBattleDamage3Key, 236, 94);
+    // Two columns of key groups; a label that its column cannot hold on one line wraps.
+    box(lblStatusKey, 8, 8, 228);
+    box(lblCatapultKey, 8, 38, 228);
+    box(lblFuelLoadKey, 8, 78, 228);
+    box(lblFuelOffloadKey, 8, 108, 228);
+    box(lblFuelTransferRateKey, 8, 138, 228);
+    box(lblManualOverrideKey, 246, 8, 228);
+    box(lblResetKey, 246, 38, 228);
+    box(lblBattleDamage1Key, 246, 78, 228);
+    box(lblBattleDamage2Key, 246, 108, 228);
+    box(lblBattleDamage3Key, 246, 138, 228);
     lblToggleTrapOnLandingAnywhere.SetAutoSize(false);
     lblToggleTrapOnLandingAnywhere.SetAlignment(TAlignment::Center);
-    lblToggleTrapOnLandingAnywhere.SetBounds(4, 136, 474, 13);
+    lblToggleTrapOnLandingAnywhere.SetBounds(8, 180, 466, 13);
 }
 
 void TFormMain::ConnectEvents() {

@@ -98,6 +98,8 @@ void TfrmToolbar::btnToolbarToggleClick(TObject*) {
     Hide();
 }
 
+void TfrmToolbar::Close() { btnToolbarToggleClick(this); }
+
 void TfrmToolbar::btnManualOverrideClick(TObject*) {
     main_.btnManualDisable.SetDown(!main_.btnManualDisable.Down());
     btnManualOverride.SetDown(!btnManualOverride.Down());

@@ -38,6 +38,9 @@ public:
                                      {*this, nullptr, "shpRightDamage"}}};
 
     void FormCreate(TObject* Sender);
+    // The toolbar has no close box, but Alt+F4 still closes it: the main window comes back
+    // as with the return button, so the program is never left without a window.
+    void Close() override;
     void btnToolbarToggleClick(TObject* Sender);
     void btnManualOverrideClick(TObject* Sender);
 

@@ -81,6 +81,12 @@ private:
     MCIDEVICEID device_ = 0;
 };
 
+BOOL CALLBACK FindApplicationWindow(HWND window, LPARAM found) {
+    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != nullptr) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 }  // namespace
 
 double Win32Host::Now() {
@@ -158,7 +164,18 @@ void Win32Host::SetHourglassCursor(bool busy) {
 }
 
 void Win32Host::ReportError(const std::string& message) {
-    MessageBoxA(GetActiveWindow(), message.c_str(), "Hookfast", MB_OK | MB_ICONERROR);
+    // The box carries the application's title: the text of the program's taskbar window,
+    // the visible window of this thread that no other window owns.
+    HWND application = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindApplicationWindow, reinterpret_cast<LPARAM>(&application));
+    std::array<char, 256> title{};
+    if (application == nullptr ||
+        GetWindowTextA(application, title.data(), static_cast<int>(title.size())) == 0) {
+        lstrcpynA(title.data(), "Hookfast", static_cast<int>(title.size()));
+    }
+    const HWND active = GetActiveWindow();
+    MessageBoxA(active != nullptr ? active : application, message.c_str(), title.data(),
+                MB_OK | MB_ICONERROR);
 }
 
 std::string Win32Host::ShortDateText(double dateTime) {

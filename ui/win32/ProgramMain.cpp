@@ -21,8 +21,8 @@ int RunHookfast(HINSTANCE instance) {
     InitCommonControlsEx(&controls);
 
     Win32Host host;
-    Win32Timers timers(instance, host, std::string(ApplicationTitle));
-    Win32View view(instance, host);
+    Win32Timers timers(instance, host);
+    Win32View view(instance, host, std::string(ApplicationTitle));
     int exitCode = 0;
     {
         TFormMain form(host, timers, view);

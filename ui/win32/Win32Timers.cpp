@@ -5,19 +5,18 @@
 namespace hf {
 
 namespace {
-constexpr const char* TimerWindowClass = "TApplication";
+constexpr const char* TimerWindowClass = "THookfastTimers";
 }
 
-Win32Timers::Win32Timers(HINSTANCE instance, HostServices& host,
-                         const std::string& applicationTitle)
-    : host_(host) {
+Win32Timers::Win32Timers(HINSTANCE instance, HostServices& host) : host_(host) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = TimerWindowClass;
     RegisterClassA(&windowClass);
-    window_ = CreateWindowExA(0, TimerWindowClass, applicationTitle.c_str(), WS_POPUP, 0, 0, 0, 0,
-                              nullptr, nullptr, instance, nullptr);
+    // Message-only: never on the taskbar, in Alt+Tab or among the program's windows.
+    window_ = CreateWindowExA(0, TimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              instance, nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

@@ -1,11 +1,10 @@
-// The timers of the user-interface thread on Win32: SetTimer on a hidden window, ticks
+// The timers of the user-interface thread on Win32: SetTimer on a message-only window, ticks
 // dispatched by the message loop as WM_TIMER.
 #pragma once
 
 #include <windows.h>
 
 #include <map>
-#include <string>
 
 #include "host/HostServices.h"
 #include "ui/Controls.h"
@@ -14,8 +13,7 @@ namespace hf {
 
 class Win32Timers final : public TimerDriver {
 public:
-    // The hidden window also carries the application's title.
-    Win32Timers(HINSTANCE instance, HostServices& host, const std::string& applicationTitle);
+    Win32Timers(HINSTANCE instance, HostServices& host);
     ~Win32Timers() override;
     Win32Timers(const Win32Timers&) = delete;
     Win32Timers& operator=(const Win32Timers&) = delete;

@@ -1,0 +1,388 @@
+#!/usr/bin/env bash
+# Runs inside run-wine.sh (Wine prefix and X display ready): windows-client.sh CASE WORKDIR EDITION
+# (see windows-cases.sh). Starts Hookfast_<EDITION>.exe from program folders of its own under
+# WORKDIR, with stand-ins of its own where a case needs several, and drives it with real key
+# presses and mouse moves (xdotool) and window messages (hflayout).
+set -uo pipefail
+case_name=$1
+work=$2
+edition=$3
+release="$HF_WIN32_BUILD_DIR/release/Hookfast_$edition"
+shots="$HF_NATIVE_BUILD_DIR/screenshots/$edition"
+desktop=""  # the Wine desktop the case's programs run in, if not the default one
+
+winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+wine_command() {
+  if [ -n "$desktop" ]; then echo "wine explorer /desktop=$desktop,1024x768"; else echo wine; fi
+}
+wine_run() { $(wine_command) "$@"; }
+# The tools end in seconds; one that hangs fails its step instead of the whole case.
+tool() { timeout 60 $(wine_command) "$@" 2>/dev/null | tr -d '\r'; }
+L() { tool "$HF_WIN32_BUILD_DIR/tools/layout/hflayout.exe" "$@"; }
+inspect() { tool "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@"; }
+failures=0
+problem() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or the time is up.
+wait_for() {
+  local end=$((SECONDS + $1)); shift
+  until "$@"; do [ "$SECONDS" -ge "$end" ] && return 1; sleep 0.2; done
+}
+is() { [ "$(L "${@:2}")" = "$1" ]; }
+field_is() { [ "$(inspect text "$1")" = "$2" ]; }
+field_has() { [[ "$(inspect text "$1")" == *"$2"* ]]; }
+lists() { L "${@:2}" | grep -q "$1"; }
+
+# --- the stand-in and the program ------------------------------------------------------------
+standin_pid=""
+standin_start() {
+  local dir="$work/standin"
+  rm -rf "$dir"; mkdir -p "$dir"
+  wine_run "$HF_WIN32_BUILD_DIR/sim/fsstandin.exe" --ready-file "$(winpath "$dir/ready")" \
+    --stop-file "$(winpath "$dir/stop")" --log "$(winpath "$dir/log.jsonl")" "$@" >"$dir/out" 2>&1 &
+  standin_pid=$!
+  wait_for 30 test -f "$dir/ready" || { problem "the stand-in did not come up ($*)"; return 1; }
+}
+standin_stop() {
+  [ -n "$standin_pid" ] || return 0
+  : >"$work/standin/stop"
+  for _ in $(seq 50); do kill -0 "$standin_pid" 2>/dev/null || break; sleep 0.1; done
+  kill "$standin_pid" 2>/dev/null; wait "$standin_pid" 2>/dev/null
+  standin_pid=""
+}
+program_pid=""
+program_folder() {  # program_folder NAME: a fresh copy of the release folder
+  folder="$work/$1"
+  rm -rf "$folder"; mkdir -p "$folder"
+  cp -r "$release/." "$folder/"
+}
+program_start() {  # in $folder; waits until the first start is over and the window shows
+  (cd "$folder" && wine_run "Hookfast_$edition.exe") >"$folder/program.out" 2>&1 &
+  program_pid=$!
+  wait_for 90 is 1 visible FormMain || { problem "no main window in $folder"; return 1; }
+}
+program_stop() {
+  [ -n "$program_pid" ] || return 0
+  inspect close >/dev/null
+  inspect --wait 30 gone >/dev/null || problem "the program did not end when its main window closed"
+  wait "$program_pid" 2>/dev/null
+  program_pid=""
+}
+cleanup() { program_stop; standin_stop; }
+trap cleanup EXIT
+
+# The pointer rests on the main window's status line (no hint there): keys reach the window
+# under it, and no tooltip covers a screenshot.
+park_pointer() {
+  local x y w h
+  read -r x y w h < <(L rect FormMain)
+  xdotool mousemove $((x + w / 2)) $((y + 68))
+}
+shot_main() {  # shot_main FILE: the main window's client area
+  local x y w h
+  read -r x y w h < <(inspect client-rect)
+  sleep 0.3
+  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$1" || problem "no screenshot $1"
+}
+shot_window() {  # shot_window NAME FILE: a top-level window of the program, frame and all
+  local x y w h
+  read -r x y w h < <(L rect "$1")
+  sleep 0.3
+  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$2" || problem "no screenshot $2"
+}
+
+# Tab sheets in page order, and their accelerators in the edition's captions.
+sheets=(tabFlightStatus tbsFueling tabParameters tbsKeyStrokes)
+sheet_files=(flight-status fuel-transfers options keystrokes)
+case "$edition" in
+  EN) accelerators=(f u p k) ;;
+  NL) accelerators=(v b p t) ;;
+  FR) accelerators=(h a p c) ;;
+esac
+show_sheet() {  # show_sheet INDEX: Alt+accelerator, as the pilot switches tabs
+  park_pointer
+  xdotool key "alt+${accelerators[$1]}"
+  wait_for 5 is "${sheets[$1]}" page pgMain || problem "Alt+${accelerators[$1]} did not show ${sheets[$1]}"
+}
+
+# --- layout --------------------------------------------------------------------------------
+labels="$work/connection-labels.txt"
+check_layout() {  # check_layout STATE [hflayout check options]
+  local state=$1; shift
+  mkdir -p "$work/tables"
+  L check --table "$(winpath "$work/tables/$state.txt")" "$@" >"$work/tables/$state.check"
+  local rc=$?
+  printf '%s\t%s\n' "$state" "$(inspect text lblConnectionInfo)" >>"$labels"
+  if [ "$rc" -ne 0 ]; then
+    problem "layout in state $state:"
+    grep '^PROBLEM' "$work/tables/$state.check" | iconv -f CP1252 -t UTF-8
+  fi
+}
+screenshots() {  # screenshots SUFFIX: every tab and the toolbar
+  mkdir -p "$shots"
+  for i in 0 1 2 3; do
+    show_sheet "$i"
+    shot_main "$shots/main-${sheet_files[$i]}-$1.png"
+  done
+  show_sheet 0
+  L click btnToolbar
+  wait_for 10 is 1 visible frmToolbar || problem "the toolbar did not show"
+  shot_window frmToolbar "$shots/toolbar-$1.png"
+  L click btnToolbarToggle
+  wait_for 10 is 1 visible FormMain || problem "the main window did not come back"
+}
+# layout_state NAME PREPARE STANDIN-ARGS...: a start in a program folder of its own, beside a
+# stand-in with those arguments ("none": no stand-in), then the check.
+layout_state() {
+  local name=$1 prepare=$2; shift 2
+  program_folder "$name"
+  $prepare
+  if [ "${1:-}" != none ]; then standin_start "$@" || return; fi
+  program_start && check_layout "$name"
+  program_stop
+  standin_stop
+}
+no_prepare() { :; }
+without_zone_files() { rm -f "$folder"/*.dat; }
+without_default_zone_file() { mv "$folder/Hookfast.dat" "$folder/Carrier.dat"; }
+with_broken_zone_file() { printf '[Zone01]\r\nCarrierIdent=Broken\r\n' >"$folder/Hookfast.dat"; }
+
+run_layout() {
+  : >"$labels"
+  # No simulator: the key labels keep their design texts; the texts only the operating
+  # system's refusals cause are measured in the same label.
+  program_folder no-server
+  program_start && check_layout no-server --texts "$(winpath "$work/os-texts.txt")"
+  program_stop
+
+  # A start that completes, with each key combination.
+  program_folder operating
+  standin_start && program_start && {
+    check_layout operating-shift
+    screenshots shift
+    L click 'rdgrpCtrlKeys.Items[1]'
+    wait_for 10 field_has lblStatusKey CTRL+ ||
+      problem "the key labels did not take the Shift+Ctrl prefix"
+    check_layout operating-shift-ctrl
+    screenshots shift-ctrl
+  }
+  program_stop
+  standin_stop
+
+  # Every other text the connection label can hold.
+  layout_state keys-taken no_prepare --sim 7 --version 0x3999001A --hotkey-slots 0
+  layout_state old-fsuipc no_prepare --version 0x28000000
+  layout_state not-fsuipc no_prepare --class UIPCMAIN --version 0x10000000
+  layout_state wideclient no_prepare --version 0x10000000
+  layout_state wrong-sim no_prepare --sim 1
+  layout_state bad-reply no_prepare --reply 0
+  layout_state timed-out no_prepare --delay-ms 2500
+  layout_state no-zone-files without_zone_files
+  layout_state no-default-zone-file without_default_zone_file
+  layout_state no-valid-zones with_broken_zone_file
+
+  # Each state left a text of its own: the check measured them all.
+  local texts distinct
+  texts=$(grep -avc '^operating-shift-ctrl' "$labels")
+  distinct=$(grep -av '^operating-shift-ctrl' "$labels" | cut -f2 | LC_ALL=C sort -u | grep -ac .)
+  [ "$texts" -eq "$distinct" ] || { problem "states with the same connection text:"; iconv -f CP1252 -t UTF-8 "$labels"; }
+}
+
+# --- keyboard --------------------------------------------------------------------------------
+field() { inspect text "$1"; }
+run_keyboard() {
+  program_folder keyboard
+  # Twenty more zone files: the list has more entries than it drops.
+  for i in $(seq -w 1 20); do cp "$folder/Hookfast.dat" "$folder/Carrier$i.dat"; done
+  standin_start && program_start || return
+
+  for i in 1 2 3 0; do show_sheet "$i"; done
+
+  # The arrow keys in the cut-off edit step it by 10 through the option's setter; Tab and
+  # Shift+Tab move on and back; the edit shows the text cursor.
+  show_sheet 2
+  local x y w h
+  read -r x y < <(L center edtCatapultCutoff)
+  xdotool mousemove "$x" "$y" click 1
+  wait_for 5 is edtCatapultCutoff focus || problem "a click did not put the focus in edtCatapultCutoff"
+  [ "$(L cursor)" = ibeam ] || problem "cursor over edtCatapultCutoff: $(L cursor)"
+  [ "$(field edtCatapultCutoff)" = 120 ] || problem "edtCatapultCutoff starts at $(field edtCatapultCutoff)"
+  xdotool key Up
+  wait_for 5 field_is edtCatapultCutoff 130 ||
+    problem "Up in edtCatapultCutoff gave $(field edtCatapultCutoff), not 130"
+  xdotool key Down Down
+  wait_for 5 field_is edtCatapultCutoff 110 ||
+    problem "Down twice gave $(field edtCatapultCutoff), not 110"
+  xdotool key Tab
+  wait_for 5 is edtCatapultHoldFactor focus || problem "Tab went to $(L focus), not edtCatapultHoldFactor"
+  xdotool key shift+Tab
+  wait_for 5 is edtCatapultCutoff focus || problem "Shift+Tab went to $(L focus), not edtCatapultCutoff"
+
+  # The sheets' own cursors: a hand on the options sheet, a crosshair on the flight-status
+  # sheet and its labels.
+  read -r x y w h < <(L rect tabParameters)
+  xdotool mousemove $((x + w - 8)) $((y + h - 44))
+  wait_for 5 is hand cursor || problem "cursor on the options sheet: $(L cursor)"
+  show_sheet 0
+  read -r x y w h < <(L rect tabFlightStatus)
+  xdotool mousemove $((x + w - 8)) $((y + h - 8))
+  wait_for 5 is cross cursor || problem "cursor on the flight-status sheet: $(L cursor)"
+  read -r x y < <(L center lblFlightStatusLabel)
+  xdotool mousemove "$x" "$y"
+  wait_for 5 is cross cursor || problem "cursor over lblFlightStatusLabel: $(L cursor)"
+
+  # Hints: the radio groups', over the frame and over the items, and the toolbar window's.
+  L tips >"$work/tips.txt"
+  for want in $'rdgrpCtrlKeys\t  Special Key Combo for all Keystrokes:  ' \
+              $'rdgrpCtrlKeys.Items[1]\t  Special Key Combo for all Keystrokes:  ' \
+              $'rdgrpFuelTransferRate\t Transfer Rate ' $'rdgrpFuelTransferRate.Items[0]\t Transfer Rate ' \
+              $'frmToolbar\tHFast as Toolbar'; do
+    grep -qxF "$want" "$work/tips.txt" || problem "no tooltip: ${want/$'\t'/ -> }"
+  done
+  show_sheet 1
+  read -r x y w h < <(L rect rdgrpFuelTransferRate)
+  xdotool mousemove $((x + w - 12)) $((y + h - 6))
+  wait_for 5 lists '^ Transfer Rate $' shown-tips ||
+    problem "no tooltip over the Transfer Rate group"
+  park_pointer
+
+  # A tab shows the same picture before and after a round trip through the other tabs, the
+  # last of them the keystrokes tab, whose navy labels once stayed behind.
+  local tab
+  for tab in 1 2 3; do
+    show_sheet "$tab"
+    shot_main "$work/before-${sheet_files[$tab]}.png"
+    local order
+    case "$tab" in 1) order="2 0 3" ;; 2) order="1 0 3" ;; 3) order="1 2 0" ;; esac
+    for i in $order; do show_sheet "$i"; done
+    show_sheet "$tab"
+    shot_main "$work/after-${sheet_files[$tab]}.png"
+    local differ
+    differ=$(compare -metric AE "$work/before-${sheet_files[$tab]}.png" "$work/after-${sheet_files[$tab]}.png" \
+               "$work/diff-${sheet_files[$tab]}.png" 2>&1 >/dev/null)
+    [ "$differ" = 0 ] || problem "${sheet_files[$tab]} differs after a round trip: $differ pixels"
+  done
+
+  # The zone-file list drops 15 rows.
+  local rows
+  rows=$(L drop cmbDatFile)
+  [ "$rows" = 15 ] || problem "the zone-file list drops $rows rows, not 15"
+
+  # An error nobody catches (an empty option edit) shows in a box with the application title.
+  show_sheet 2
+  read -r x y < <(L center edtCatapultCutoff)
+  xdotool mousemove "$x" "$y" click 1 key End shift+Home BackSpace
+  local box=""
+  wait_for 10 lists . dialog || problem "no message box"
+  box=$(L dialog)
+  [ "${box%%$'\t'*}" = "Hookfast 2.6 Freeware" ] || problem "message box: $box"
+  [ "${box#*$'\t'}" = "'' is not a valid integer value" ] || problem "message box text: $box"
+  xdotool key Return
+  program_stop
+  standin_stop
+}
+
+# --- placement -------------------------------------------------------------------------------
+setting() { tr -d '\r' <"$folder/Hookfast.INI" | sed -n "s/^$1=//p"; }
+settings_file() {  # settings_file LEFT TOP TOOLBAR-LEFT TOOLBAR-TOP
+  printf '[General]\r\nLastDatFileUsed=Hookfast.dat\r\nLastLeft=%s\r\nLastTop=%s\r\nVerticalToolbarLeft=%s\r\nVerticalToolbarTop=%s\r\n' \
+    "$@" >"$folder/Hookfast.INI"
+}
+on_screen() {  # on_screen NAME: the window lies whole on the 1280 x 1024 screen
+  local x y w h
+  read -r x y w h < <(L rect "$1")
+  [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 1024 ]
+}
+run_placement() {
+  program_folder placement
+  settings_file 150 120 40 300
+  standin_start || return
+
+  # Minimised with the minimise box (the application goes, the window with it), closed from
+  # the taskbar: the window's own place is saved.
+  program_start || return
+  [ "$(L rect FormMain | cut -d' ' -f1-2)" = "150 120" ] || problem "main window at $(L rect FormMain), not 150 120"
+  L syscommand FormMain minimize
+  wait_for 10 is 1 minimized application || problem "the minimise box did not minimise the application"
+  wait_for 10 is 0 visible FormMain || problem "the main window stayed on the screen"
+  L syscommand application close
+  inspect --wait 30 gone >/dev/null || problem "closing from the taskbar did not end the program"
+  wait "$program_pid" 2>/dev/null; program_pid=""
+  [ "$(setting LastLeft) $(setting LastTop)" = "150 120" ] || problem "saved after a close while minimised: $(setting LastLeft) $(setting LastTop)"
+
+  # The window itself minimised (its place then is -32000): the restored place is saved.
+  program_start || return
+  L iconic FormMain
+  wait_for 10 is 1 minimized FormMain || problem "the main window did not minimise"
+  program_stop
+  [ "$(setting LastLeft) $(setting LastTop)" = "150 120" ] || problem "saved after a close of the minimised window: $(setting LastLeft) $(setting LastTop)"
+  program_start && on_screen FormMain || problem "the main window is not back on the screen: $(L rect FormMain)"
+  program_stop
+
+  # Hand-edited places on no screen come back onto it, and are saved so.
+  settings_file -99999 -99999 5000 -700
+  program_start || return
+  on_screen FormMain || problem "main window at $(L rect FormMain)"
+  L click btnToolbar
+  wait_for 10 is 1 visible frmToolbar || problem "the toolbar did not show"
+  on_screen frmToolbar || problem "toolbar window at $(L rect frmToolbar)"
+  program_stop
+  [ "$(setting LastLeft)" -ge 0 ] && [ "$(setting LastTop)" -ge 0 ] && [ "$(setting VerticalToolbarLeft)" -lt 1280 ] &&
+    [ "$(setting VerticalToolbarTop)" -ge 0 ] || problem "saved places: $(grep -a Left\\\|Top "$folder/Hookfast.INI" | tr -d '\r' | tr '\n' ' ')"
+  standin_stop
+}
+
+# --- taskbar ---------------------------------------------------------------------------------
+run_taskbar() {
+  # Wine's own desktop with its shell: a taskbar that lists the windows as the system does.
+  local name=hookfast-taskbar
+  wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops\\$name" /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  # The desktop stays up on its own, not only while the program runs in it.
+  wine explorer "/desktop=$name,1024x768" >/dev/null 2>&1 &
+  desktop=$name
+  program_folder taskbar
+  program_start || return
+
+  local want=$'window\tHookfast 2.6 Freeware'
+  [ "$(L taskbar | grep -c '^window')" = 1 ] && [ "$(L taskbar | grep '^window')" = "$want" ] ||
+    problem "taskbar windows with the main window shown: $(L taskbar)"
+  wait_for 10 lists $'^button\tHookfast 2.6 Freeware\t' taskbar ||
+    problem "no taskbar button: $(L taskbar)"
+
+  # The toolbar stands in for the main window: the same one button stays.
+  L click btnToolbar
+  wait_for 10 is 0 visible FormMain || problem "the main window did not hide"
+  [ "$(L taskbar | grep '^window')" = "$want" ] || problem "taskbar windows with the toolbar shown: $(L taskbar)"
+  [ "$(L taskbar | grep -c '^button	Hookfast 2.6 Freeware	')" = 1 ] || problem "taskbar buttons with the toolbar shown: $(L taskbar)"
+  mkdir -p "$shots"
+  import -display "$DISPLAY" -window root -crop 1024x768+0+0 +repage "$shots/taskbar-with-toolbar.png" || problem "no screenshot"
+
+  # Minimised (from the taskbar's menu), the program takes the toolbar along; its taskbar
+  # button brings it back.
+  local text geometry x y w h
+  L syscommand application minimize
+  wait_for 10 is 0 visible frmToolbar || problem "the toolbar stayed while the program was minimised"
+  IFS=$'\t' read -r _ text geometry < <(L taskbar | grep '^button')
+  read -r x y w h <<<"$geometry"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+  wait_for 10 is 1 visible frmToolbar || problem "the taskbar button did not bring the toolbar back"
+  [ "$(L visible FormMain)" = 0 ] || problem "the main window came back with the toolbar"
+
+  # Alt+F4 on the toolbar brings the main window back.
+  read -r x y < <(L center frmToolbar)
+  xdotool mousemove "$x" $((y + 40)) click 1 key alt+F4
+  wait_for 10 is 1 visible FormMain || problem "Alt+F4 on the toolbar left no window"
+  [ "$(L visible frmToolbar)" = 0 ] || problem "the toolbar stayed after Alt+F4"
+  program_stop
+}
+
+case "$case_name" in
+  layout) run_layout ;;
+  keyboard) run_keyboard ;;
+  placement) run_placement ;;
+  taskbar) run_taskbar ;;
+  *) echo "unknown case $case_name"; exit 2 ;;
+esac
+cleanup
+trap - EXIT
+[ "$failures" -eq 0 ] || { echo "$failures failures"; exit 1; }
+echo "all checks passed"
