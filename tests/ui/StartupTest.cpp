@@ -232,6 +232,11 @@ TEST_F(StartupTest, ToolbarStandsInForTheMainWindowAndBack) {
     EXPECT_TRUE(form->Visible());
     EXPECT_FALSE(form->frmToolbar->Visible());
     EXPECT_TRUE(scheduled(form->tmrFindNearest));
+    // Alt+F4 closes even a window without a close box: the main window comes back.
+    form->btnToolbar.Click();
+    form->frmToolbar->Close();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_FALSE(form->frmToolbar->Visible());
 }
 
 TEST_F(StartupTest, HeartbeatBlinksTheFlightStatusAndRemindsWhileDisabled) {

@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
 # The main program under Wine, with its window read through Win32 from another process.
-#   ui-cases.sh CASE      (CASE: handshake, no-server, edition-nl, edition-fr)
+#   ui-cases.sh CASE
+#   handshake, no-server, edition-nl, edition-fr
+#             the start's texts and state, each edition's texts
+#   layout-en, layout-nl, layout-fr
+#             every text of every control fits and no controls overlap (hflayout check), in
+#             the states a start can leave (no simulator, each fault of the stand-in, each
+#             key combination); screenshots of every tab and of the toolbar
+#   keyboard  tab accelerators, Tab and Shift+Tab, the arrow keys in an option's edit,
+#             cursors, hints, a tab after a round trip through the others, the zone-file
+#             list's rows, the message box's title
+#   placement the position of a window closed minimised, positions that lie on no screen
+#   taskbar   the taskbar button while the toolbar stands in for the main window, Alt+F4 on
+#             the toolbar, minimising and restoring (Wine's desktop with its shell)
 # Needs HF_NATIVE_BUILD_DIR and HF_WIN32_BUILD_DIR (set by CTest). Leaves the program's
-# folder, the stand-in's log and a screenshot of the main window in
-# $HF_NATIVE_BUILD_DIR/wine-ui/CASE/.
+# folders, the stand-in's logs and screenshots in $HF_NATIVE_BUILD_DIR/wine-ui/CASE/; the
+# screenshots of every tab and of the toolbar in $HF_NATIVE_BUILD_DIR/screenshots/EDITION/.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 run="$here/../wine/run-wine.sh"
@@ -19,6 +31,29 @@ case "$case_name" in
   *) export HF_EDITION=EN ;;
 esac
 rm -rf "$work"
+case "$case_name" in
+  layout-en|layout-nl|layout-fr)
+    edition=${case_name#layout-}
+    mkdir -p "$work"
+    # The connection texts that only the operating system's refusals cause, from the
+    # program's own logic run natively; hflayout measures them in the real label.
+    texts="$HF_NATIVE_BUILD_DIR/tools/layout/hf_connection_texts_$edition"
+    [ -x "$texts" ] || fail "no $texts"
+    "$texts" >"$work/os-texts.txt" || fail "$texts failed"
+    # The client starts the stand-ins it needs itself.
+    "$run" --no-standin --timeout 880 --out "$work/client.out" \
+      -- "$here/windows-client.sh" layout "$work" "${edition^^}" || fail "client exit status $?"
+    echo "PASS: $case_name"
+    exit 0
+    ;;
+  keyboard|placement|taskbar)
+    mkdir -p "$work"
+    "$run" --no-standin --timeout 280 --out "$work/client.out" \
+      -- "$here/windows-client.sh" "$case_name" "$work" EN || fail "client exit status $?"
+    echo "PASS: $case_name"
+    exit 0
+    ;;
+esac
 mkdir -p "$work/program"
 release="$HF_WIN32_BUILD_DIR/release/Hookfast_$HF_EDITION"
 if [ -f "$release/Hookfast_$HF_EDITION.exe" ]; then
@@ -58,7 +93,7 @@ case "$case_name" in
     [ "$rc" -eq 0 ] || { cat "$work/client.out"; fail "client exit status $rc"; }
     ;;
   *)
-    echo "usage: $0 handshake|no-server|edition-nl|edition-fr" >&2
+    echo "usage: $0 handshake|no-server|edition-nl|edition-fr|layout-en|layout-nl|layout-fr|keyboard|placement|taskbar" >&2
     exit 2
     ;;
 esac

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs inside run-wine.sh (Wine prefix and X display ready): windows-client.sh CASE WORKDIR EDITION
-# (see windows-cases.sh). Starts Hookfast_<EDITION>.exe from program folders of its own under
+# (see ui-cases.sh). Starts Hookfast_<EDITION>.exe from program folders of its own under
 # WORKDIR, with stand-ins of its own where a case needs several, and drives it with real key
 # presses and mouse moves (xdotool) and window messages (hflayout).
 set -uo pipefail
@@ -179,11 +179,22 @@ run_layout() {
   layout_state no-zone-files without_zone_files
   layout_state no-default-zone-file without_default_zone_file
   layout_state no-valid-zones with_broken_zone_file
+  # The sound status names a missing file with the program's folder: a short folder of a
+  # fixed length, so that what is measured does not depend on where the build lies.
+  local short
+  short=$(mktemp -d /tmp/hfs.XXXXXX)
+  folder=$short
+  cp -r "$release/." "$folder/"
+  rm -f "$folder/Catapult.wav"
+  standin_start && program_start && check_layout no-catapult-sound
+  program_stop
+  standin_stop
+  rm -rf "$short"
 
-  # Each state left a text of its own: the check measured them all.
-  local texts distinct
-  texts=$(grep -avc '^operating-shift-ctrl' "$labels")
-  distinct=$(grep -av '^operating-shift-ctrl' "$labels" | cut -f2 | LC_ALL=C sort -u | grep -ac .)
+  # Each start that stopped left a text of its own: the check measured them all.
+  local texts distinct others='^(operating-shift-ctrl|no-catapult-sound)'
+  texts=$(grep -Eavc "$others" "$labels")
+  distinct=$(grep -Eav "$others" "$labels" | cut -f2 | LC_ALL=C sort -u | grep -ac .)
   [ "$texts" -eq "$distinct" ] || { problem "states with the same connection text:"; iconv -f CP1252 -t UTF-8 "$labels"; }
 }
 

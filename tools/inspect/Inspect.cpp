@@ -26,71 +26,17 @@
 #include <string>
 #include <vector>
 
+#include "WindowLookup.h"
+
 namespace {
 
-constexpr const char* NameProperty = "HfName";
-
-// WM_GETTEXT, not GetWindowText: the latter gives only the caption stored with the window,
-// and an edit control in another process keeps its text elsewhere.
-std::string TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
-        return "";
-    }
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
-    text.resize(std::strlen(text.c_str()));
-    return text;
-}
-
-std::string ClassOf(HWND window) {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string NameOf(HWND window) {
-    const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, NameProperty)));
-    if (atom == 0) return "";
-    char name[256] = {};
-    GlobalGetAtomNameA(atom, name, sizeof name);
-    return name;
-}
-
-BOOL CALLBACK Collect(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> Descendants(HWND window) {
-    std::vector<HWND> all;
-    EnumChildWindows(window, Collect, reinterpret_cast<LPARAM>(&all));
-    return all;
-}
+using namespace hf::lookup;
 
 HWND FindControl(HWND main, const std::string& name) {
     for (HWND child : Descendants(main)) {
         if (NameOf(child) == name) return child;
     }
     return nullptr;
-}
-
-void Print(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-}
-
-// Polls every 100 ms until `done` or the time is up.
-template <class Done>
-bool WaitFor(double seconds, Done done) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (done()) return true;
-        if (GetTickCount() - start >= static_cast<DWORD>(seconds * 1000)) return false;
-        Sleep(100);
-    }
 }
 
 int Usage() {
@@ -103,21 +49,9 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string windowClass = "TFormMain";
-    double waitSeconds = 10;
-    int i = 1;
-    for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
-        if (std::strcmp(argv[i], "--class") == 0) {
-            windowClass = argv[i + 1];
-        } else if (std::strcmp(argv[i], "--wait") == 0) {
-            waitSeconds = std::atof(argv[i + 1]);
-        } else {
-            return Usage();
-        }
-    }
-    if (i >= argc) return Usage();
-    const std::string command = argv[i];
-    const std::vector<std::string> args(argv + i + 1, argv + argc);
+    const ToolCommand tool = ParseToolCommand(argc, argv);
+    if (tool.command.empty()) return Usage();
+    const auto& [windowClass, waitSeconds, command, args] = tool;
 
     const auto findMain = [&] { return FindWindowExA(nullptr, nullptr, windowClass.c_str(), nullptr); };
     if (command == "gone") {

@@ -49,7 +49,11 @@
 #include <string>
 #include <vector>
 
+#include "tools/inspect/WindowLookup.h"
+
 namespace {
+
+using namespace hf::lookup;
 
 // --- the program's windows -----------------------------------------------------------------
 
@@ -551,11 +555,6 @@ struct Program {
     DWORD process = 0;
 };
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
 std::vector<HWND> TopWindows(DWORD process) {
     std::vector<HWND> all;
     std::vector<HWND> mine;
@@ -566,31 +565,6 @@ std::vector<HWND> TopWindows(DWORD process) {
         if (owner == process) mine.push_back(window);
     }
     return mine;
-}
-
-std::string NameOf(HWND window) {
-    const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, "HfName")));
-    if (atom == 0) return "";
-    char name[256] = {};
-    GlobalGetAtomNameA(atom, name, sizeof name);
-    return name;
-}
-
-std::string ClassOf(HWND window) {
-    char name[128] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return "";
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        2000, &copied);
-    text.resize(std::strlen(text.c_str()));
-    return text;
 }
 
 HWND FindNamed(const Program& program, const std::string& name) {
@@ -604,21 +578,6 @@ HWND FindNamed(const Program& program, const std::string& name) {
         }
     }
     return nullptr;
-}
-
-void Print(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-}
-
-template <class Done>
-bool WaitFor(double seconds, Done done) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (done()) return true;
-        if (GetTickCount() - start >= static_cast<DWORD>(seconds * 1000)) return false;
-        Sleep(100);
-    }
 }
 
 int Usage() {
@@ -693,21 +652,9 @@ int Taskbar(const Program& program) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string windowClass = "TFormMain";
-    double waitSeconds = 10;
-    int i = 1;
-    for (; i + 1 < argc && std::strncmp(argv[i], "--", 2) == 0; i += 2) {
-        if (std::strcmp(argv[i], "--class") == 0) {
-            windowClass = argv[i + 1];
-        } else if (std::strcmp(argv[i], "--wait") == 0) {
-            waitSeconds = std::atof(argv[i + 1]);
-        } else {
-            return Usage();
-        }
-    }
-    if (i >= argc) return Usage();
-    const std::string command = argv[i];
-    const std::vector<std::string> args(argv + i + 1, argv + argc);
+    const ToolCommand tool = ParseToolCommand(argc, argv);
+    if (tool.command.empty()) return Usage();
+    const auto& [windowClass, waitSeconds, command, args] = tool;
 
     Program program;
     if (!WaitFor(waitSeconds, [&] {

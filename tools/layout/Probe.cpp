@@ -25,7 +25,13 @@
 #include <string>
 #include <vector>
 
+#include "tools/inspect/WindowLookup.h"
+
 namespace {
+
+using hf::lookup::ClassOf;
+using hf::lookup::CollectWindow;
+using hf::lookup::NameOf;
 
 UINT ProbeMessage() {
     static const UINT message = RegisterWindowMessageA("HfLayoutProbe");
@@ -58,20 +64,6 @@ std::string Text(HWND window) {
     const int copied = GetWindowTextA(window, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
-}
-
-std::string ClassOf(HWND window) {
-    char name[128] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string NameOf(HWND window) {
-    const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, "HfName")));
-    if (atom == 0) return "";
-    char name[256] = {};
-    GlobalGetAtomNameA(atom, name, sizeof name);
-    return name;
 }
 
 class Report {
@@ -173,11 +165,6 @@ private:
 
     FILE* out_;
 };
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
 
 const char* CursorKind() {
     const HCURSOR cursor = GetCursor();
