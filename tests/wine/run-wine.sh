@@ -104,9 +104,10 @@ if [ ! -f "$WINEPREFIX/.hf-initialised" ]; then
   wineserver -w
   : >"$WINEPREFIX/.hf-initialised"
 fi
-# The "MS Sans Serif" bitmap fonts (Debian's fonts-wine): without them in the prefix Wine
-# draws another face with other widths, and no screenshot shows what a pilot sees.
-fonts=(/usr/share/wine/fonts/sserife*.fon)
+# The "MS Sans Serif" and "Small Fonts" bitmap fonts of every Windows (Debian's fonts-wine):
+# without them in the prefix Wine draws another face with other widths, and no screenshot
+# shows what a pilot sees.
+fonts=(/usr/share/wine/fonts/sserife*.fon /usr/share/wine/fonts/smalle*.fon)
 [ -f "${fonts[0]}" ] || die "no MS Sans Serif fonts in /usr/share/wine/fonts (package fonts-wine)"
 cp -n "${fonts[@]}" "$WINEPREFIX/drive_c/windows/Fonts/" || die "cannot copy the fonts into the prefix"
 

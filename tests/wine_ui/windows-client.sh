@@ -86,7 +86,7 @@ shot_main() {  # shot_main FILE: the main window's client area
 shot_window() {  # shot_window NAME FILE: a top-level window of the program, frame and all
   local x y w h
   read -r x y w h < <(L rect "$1")
-  sleep 0.3
+  sleep 3  # without a window manager, Wine paints a window just shown a second or two later
   import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$2" || problem "no screenshot $2"
 }
 

@@ -378,9 +378,10 @@ std::optional<Fit> FitOf(const Window& w, const std::string& text, Ruler& ruler)
                 return Fit{ruler.Layout(text, room.width, DT_SINGLELINE), room};
             }
             case BS_OWNERDRAW: {
-                // The program's speed buttons: the caption's letters centred inside the edge.
+                // The program's speed buttons: the caption inside the raised edge, on as many
+                // lines as it needs, a word too wide broken between its letters.
                 const Measure room{client.width - 4, client.height - 4};
-                return Fit{ruler.Layout(Trimmed(text), room.width, DT_SINGLELINE | DT_NOPREFIX), room};
+                return Fit{ruler.Layout(Trimmed(text), room.width, DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX), room};
             }
             default:
                 return std::nullopt;

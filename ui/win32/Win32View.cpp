@@ -143,18 +143,18 @@ Win32View::Win32View(HINSTANCE instance, HostServices& host, const std::string& 
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
     // Smaller faces for speed-button captions that the design font does not fit, in order
-    // of preference: the bitmap "Small Fonts" at 6 and 5 points, then a narrowed "Arial"
-    // (drawn without smoothing, which keeps such narrow letters legible).
+    // of preference: the bitmap "Small Fonts" at 6 and 5 points, then "Arial" at 6 points
+    // (drawn without smoothing, which keeps such small letters sharp).
     struct Small {
         const char* Face;
-        int Height, Width;
+        int Height;
         DWORD Quality;
     };
-    for (const Small& small : std::array<Small, 3>{{{"Small Fonts", -8, 0, DEFAULT_QUALITY},
-                                                    {"Small Fonts", -7, 0, DEFAULT_QUALITY},
-                                                    {"Arial", -9, 2, NONANTIALIASED_QUALITY}}}) {
-        smallFonts_.push_back(CreateFontA(small.Height, small.Width, 0, 0, FW_NORMAL, FALSE, FALSE,
-                                          FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+    for (const Small& small : std::array<Small, 3>{{{"Small Fonts", -8, DEFAULT_QUALITY},
+                                                    {"Small Fonts", -7, DEFAULT_QUALITY},
+                                                    {"Arial", -8, NONANTIALIASED_QUALITY}}}) {
+        smallFonts_.push_back(CreateFontA(small.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                          ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                           small.Quality, DEFAULT_PITCH | FF_SWISS, small.Face));
     }
     // The image's light grey turns into the button face, whatever the user's colours.
@@ -591,6 +591,20 @@ void Win32View::LayoutSheets(const TPageControl& pages) {
     }
 }
 
+namespace {
+
+// How a speed button lays out its caption: centred, on as many lines as it needs, a word
+// wider than the button broken between its letters. The caption's blanks only pad it.
+constexpr UINT SpeedButtonText = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
+
+SIZE CaptionExtent(HDC dc, const std::string& text, int width) {
+    RECT box{0, 0, width, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, SpeedButtonText | DT_CALCRECT);
+    return {box.right - box.left, box.bottom - box.top};
+}
+
+}  // namespace
+
 void Win32View::ChooseButtonFont(HWND window, const TSpeedButton& button) {
     if (button.HasGlyph()) return;
     const std::string text = Trimmed(button.Caption());
@@ -604,11 +618,8 @@ void Win32View::ChooseButtonFont(HWND window, const TSpeedButton& button) {
     for (HFONT font : candidates) {
         chosen = font;
         SelectObject(dc, font);
-        SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc, &metrics);
-        if (size.cx <= roomX && metrics.tmHeight <= roomY) break;
+        const SIZE size = CaptionExtent(dc, text, roomX);
+        if (size.cx <= roomX && size.cy <= roomY) break;
     }
     SelectObject(dc, old);
     ReleaseDC(window, dc);
@@ -640,13 +651,13 @@ bool Win32View::DrawSpeedButton(const DRAWITEMSTRUCT& item) {
         }
         return true;
     }
-    // The caption's blanks only pad it: the letters themselves are centred.
     const std::string text = Trimmed(button.Caption());
     const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inner,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const SIZE size = CaptionExtent(dc, text, inner.right - inner.left);
+    inner.top += (inner.bottom - inner.top - size.cy) / 2;
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inner, SpeedButtonText);
     SelectObject(dc, old);
     return true;
 }
