@@ -1,6 +1,7 @@
 #include "deck/Profile.h"
 
 #include "deck/Numbers.h"
+#include "host/AsciiCase.h"
 
 #include <algorithm>
 #include <array>
@@ -56,16 +57,6 @@ std::string_view Trim(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
 }
 
 std::string_view Unquote(std::string_view value) {
@@ -244,7 +235,7 @@ void ProfileDocument::Reindex() {
             if (current != nullptr) {
                 current->EndLine = i;
             }
-            const auto [entry, added] = sections_.try_emplace(Lower(*name));
+            const auto [entry, added] = sections_.try_emplace(AsciiLower(*name));
             current = added ? &entry->second : nullptr;  // a repeated section is not read
             if (current != nullptr) {
                 current->HeaderLine = i;
@@ -255,7 +246,7 @@ void ProfileDocument::Reindex() {
             continue;
         }
         if (const auto keyLine = ParseKeyLine(lines_[i].Text)) {
-            current->Keys.try_emplace(Lower(keyLine->Name), Key{std::string(keyLine->Value), i});
+            current->Keys.try_emplace(AsciiLower(keyLine->Name), Key{std::string(keyLine->Value), i});
         }
     }
     if (current != nullptr) {
@@ -264,11 +255,11 @@ void ProfileDocument::Reindex() {
 }
 
 const ProfileDocument::Key* ProfileDocument::Find(std::string_view section, std::string_view key) const {
-    const auto found = sections_.find(Lower(section));
+    const auto found = sections_.find(AsciiLower(section));
     if (found == sections_.end()) {
         return nullptr;
     }
-    const auto entry = found->second.Keys.find(Lower(key));
+    const auto entry = found->second.Keys.find(AsciiLower(key));
     return entry == found->second.Keys.end() ? nullptr : &entry->second;
 }
 
@@ -293,7 +284,7 @@ double ProfileDocument::ReadFloat(std::string_view section, std::string_view key
 }
 
 bool ProfileDocument::SectionHasKeys(std::string_view section) const {
-    const auto found = sections_.find(Lower(section));
+    const auto found = sections_.find(AsciiLower(section));
     return found != sections_.end() && !found->second.Keys.empty();
 }
 
@@ -338,14 +329,14 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
         throw std::invalid_argument("value cannot be written");
     }
 
-    const auto found = sections_.find(Lower(section));
+    const auto found = sections_.find(AsciiLower(section));
     if (found == sections_.end()) {
         if (!lines_.empty() && !Trim(lines_.back().Text).empty()) {
             AppendLine(lines_.size(), "");
         }
         AppendLine(lines_.size(), "[" + std::string(section) + "]");
         AppendLine(lines_.size(), std::string(key) + "=" + std::string(value));
-    } else if (const auto entry = found->second.Keys.find(Lower(key)); entry != found->second.Keys.end()) {
+    } else if (const auto entry = found->second.Keys.find(AsciiLower(key)); entry != found->second.Keys.end()) {
         Line& line = lines_[entry->second.LineIndex];
         const std::string_view existingName = ParseKeyLine(line.Text)->Name;  // the file's spelling
         line.Text = std::string(existingName) + "=" + std::string(value);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "deck/Profile.h"
+#include "host/AsciiCase.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/Controls.h"
 
@@ -25,17 +26,10 @@ void WriteSetting(Profile& settings, std::string_view section, std::string_view 
     }
 }
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 int FindEntryIgnoringCase(const TComboBox& combo, std::string_view name) {
     const auto& items = combo.Items();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (SameNameIgnoringCase(items[i], name)) return static_cast<int>(i);
+        if (EqualIgnoringAsciiCase(items[i], name)) return static_cast<int>(i);
     }
     return -1;
 }

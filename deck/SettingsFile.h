@@ -20,9 +20,6 @@ std::string FormatWithText(std::string_view pattern, std::string_view text);
 void WriteSetting(Profile& settings, std::string_view section, std::string_view key,
                   std::string_view value);
 
-// File names as Windows compares them: letters without regard to case.
-bool SameNameIgnoringCase(std::string_view a, std::string_view b);
-
 // Position of the combo box entry with that name (letter case aside); -1 when none.
 int FindEntryIgnoringCase(const TComboBox& combo, std::string_view name);
 

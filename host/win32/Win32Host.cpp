@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include <array>
+#include <chrono>
 #include <stdexcept>
 
 #include "host/DateTime.h"
@@ -90,12 +91,14 @@ double Win32Host::Now() {
                            st.wMilliseconds});
 }
 
+// GetTickCount64 came with Vista; the program runs on XP too.
+std::uint64_t Win32Host::MonotonicMs() { return ticks_.Widen(GetTickCount()); }
+
 void Win32Host::Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
 void Win32Host::Randomize() {
-    LARGE_INTEGER counter{};
-    QueryPerformanceCounter(&counter);
-    random_.Seed(GetTickCount() ^ static_cast<std::uint32_t>(counter.QuadPart));
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    random_.Seed(static_cast<std::uint32_t>(now ^ (now >> 32)));
 }
 
 std::string Win32Host::ProgramFilePath() {
