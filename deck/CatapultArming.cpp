@@ -15,8 +15,6 @@ namespace {
 
 constexpr double ArmingPositionTolerance = 0.003;  // degrees from the front-left corner
 constexpr double StationarySpeedFps = 6.0;
-constexpr std::uint8_t HelicopterEngineType = 3;
-constexpr std::int32_t TaildraggerKind = 1;
 
 // Engine type and aircraft kind: what rules the catapult out for this aircraft.
 struct AircraftValues {

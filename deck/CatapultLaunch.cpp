@@ -14,8 +14,6 @@ namespace {
 constexpr double PositionWatchTolerance = 0.03;  // degrees from the front-left corner
 constexpr std::int16_t LaunchThrottle = 15565;   // the lever must be above this
 constexpr std::int16_t ParkingBrakeReleased = 0;
-constexpr std::uint8_t HelicopterEngineType = 3;
-constexpr std::int32_t TaildraggerKind = 1;
 
 struct WatchValues {
     std::int16_t ParkingBrake = 0;

@@ -10,6 +10,7 @@
 #include "deck/Numbers.h"
 #include "deck/Profile.h"
 #include "deck/SettingsFile.h"
+#include "deck/SimData.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
 #include "ui/ToolbarForm.h"
@@ -23,7 +24,6 @@ constexpr std::int32_t DefaultCatapultHoldFactor = 50;
 constexpr std::int32_t DefaultTimingResolutionFactor = 1;
 constexpr double DefaultCatapultAccel = 700.0;
 constexpr double DefaultCableCatchAccel = -700.0;
-constexpr double KnotsToFps = 1.689;
 // -tan 8 degrees: the sideways push of trapping anywhere follows the deceleration.
 constexpr double LateralPerCableCatchAccel = -0.14054083470239145;
 

@@ -82,6 +82,9 @@ inline constexpr std::uint32_t FullTankLevel = 8388608;                       //
 inline constexpr std::uint32_t NearlyFullTankLevel = 8346665;                 // 99.5 %
 inline constexpr std::uint32_t LowTankLevel = 838861;                         // 10 %
 inline constexpr std::int16_t ParkingBrakeSet = 0x7FFF;
+inline constexpr double TailhookDownAbove = 0.5;       // 0x3BA0: greater is down
+inline constexpr std::uint8_t HelicopterEngineType = 3;  // 0x0609
+inline constexpr std::int32_t TaildraggerKind = 1;       // 0x0790
 
 // --- decodings (both halves of a pair enter signed, the low half too) ------------------
 double DecodeLatitude(std::int32_t lo, std::int32_t hi);

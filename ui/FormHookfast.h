@@ -189,7 +189,8 @@ public:
     std::uint32_t ManualOverrideKeySlot = 0;
     std::uint32_t KeyComboBase = 0;
     std::uint8_t HotKeyCounter = 0;
-    double LastArrestEndTime = 0;
+    // When the last arrest ended, on the host's monotonic clock (ms); 0 = none since the reset.
+    std::uint64_t LastArrestEndTime = 0;
     std::int16_t SpecialSoundOnValue = 0;
     std::int16_t SpecialSoundOffValue = 0;
     std::array<float, 8> EngineBitMask{};  // engine j at index j - 1

@@ -145,7 +145,7 @@ TEST_F(StartupTest, ResetDuringAManoeuvreStopsItAndClearsTheRunState) {
     form->TrapAnywhereArmed = true;
     form->FuelLoadActive = true;
     form->TankCapacity = {100, 0, 200, 0, 0, 0};
-    form->LastArrestEndTime = form->Host().Now();
+    form->LastArrestEndTime = form->Host().MonotonicMs();
     form->NearestZoneIndex = 0;
     const std::int64_t fuelTick = timers.NextTickMs(form->tmrFuelOps);
     const std::int64_t armTick = timers.NextTickMs(form->tmrAutoCatArmCheck);
@@ -173,7 +173,7 @@ TEST_F(StartupTest, ResetDuringAManoeuvreStopsItAndClearsTheRunState) {
     EXPECT_FALSE(form->TrapAnywhereArmed);
     EXPECT_FALSE(form->FuelLoadActive);
     EXPECT_EQ(form->TankCapacity, (std::array<std::uint32_t, 6>{}));
-    EXPECT_EQ(form->LastArrestEndTime, 0.0);
+    EXPECT_EQ(form->LastArrestEndTime, 0u);
     // The reset forgot the nearest zone: the start's heartbeat says "enabled" again.
     EXPECT_EQ(core.messages().back().text, "Hookfast enabled");
     EXPECT_FALSE(form->btnManualDisable.Down());
