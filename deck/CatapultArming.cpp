@@ -106,7 +106,8 @@ void TFormMain::actCatapultArmExecute(TObject*) {
             return;
         }
 
-        std::int32_t lonLo = 0, lonHi = 0, latLo = 0, latHi = 0;
+        std::uint32_t lonLo = 0, latLo = 0;
+        std::int32_t lonHi = 0, latHi = 0;
         SimExchange position;
         position.Read(offsets::LongitudeLo, lonLo)
             .Read(offsets::LongitudeHi, lonHi)

@@ -21,9 +21,9 @@ struct WatchValues {
     std::int16_t Throttle = 0;
     std::uint8_t EngineType = 0;
     std::int32_t Kind = 0;
-    std::int32_t LongitudeLo = 0;
+    std::uint32_t LongitudeLo = 0;
     std::int32_t LongitudeHi = 0;
-    std::int32_t LatitudeLo = 0;
+    std::uint32_t LatitudeLo = 0;
     std::int32_t LatitudeHi = 0;
 };
 

@@ -18,7 +18,8 @@ constexpr double NoZoneDistance = 180.0;
 
 double TFormMain::FindNearestZone() {
     double best = NoZoneDistance;
-    std::int32_t lonLo = 0, lonHi = 0, latLo = 0, latHi = 0;
+    std::uint32_t lonLo = 0, latLo = 0;
+    std::int32_t lonHi = 0, latHi = 0;
     std::int16_t magVar = 0;
     SimExchange exchange;
     exchange.Read(offsets::LongitudeLo, lonLo)

@@ -6,15 +6,15 @@
 
 namespace hf {
 
-double DecodeLatitude(std::int32_t lo, std::int32_t hi) {
+double DecodeLatitude(std::uint32_t lo, std::int32_t hi) {
     return hi * LatitudeScaleValue + lo * LatitudeScaleValue / FractionDivisorValue;
 }
 
-double DecodeLongitude(std::int32_t lo, std::int32_t hi) {
+double DecodeLongitude(std::uint32_t lo, std::int32_t hi) {
     return hi * AngleScaleValue + lo * AngleScaleValue / FractionDivisorValue;
 }
 
-double DecodeAltitude(std::int32_t lo, std::int32_t hi) {
+double DecodeAltitude(std::uint32_t lo, std::int32_t hi) {
     return lo / FractionDivisorValue + hi;
 }
 

@@ -22,11 +22,11 @@ struct CatchValues {
     std::int32_t Heading = 0;
     std::int32_t Bank = 0;
     std::uint16_t OnGround = 0;
-    std::int32_t AltitudeLo = 0;
+    std::uint32_t AltitudeLo = 0;
     std::int32_t AltitudeHi = 0;
-    std::int32_t LongitudeLo = 0;
+    std::uint32_t LongitudeLo = 0;
     std::int32_t LongitudeHi = 0;
-    std::int32_t LatitudeLo = 0;
+    std::uint32_t LatitudeLo = 0;
     std::int32_t LatitudeHi = 0;
     double Hook = 0;
 };

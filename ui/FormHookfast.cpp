@@ -1,8 +1,9 @@
 #include "ui/FormHookfast.h"
 
 #include <clocale>
-#include <numbers>
 
+#include "deck/Geometry.h"
+#include "deck/SimData.h"
 #include "lang/HFastResourceStrings.h"
 #include "link/SimLink.h"
 #include "ui/ToolbarForm.h"
@@ -323,9 +324,9 @@ void TFormMain::FormCreate(TObject*) {
     KeyComboBase = 0;
     ProgramFolder = ExtractFilePath(host_.ProgramFilePath());
     AnnouncedCarrierIdent.clear();
-    FractionDivisor = 4294967296.0;
-    AngleScale = 360.0 / FractionDivisor;
-    LatitudeScale = 90.0 / 10001750.0;
+    FractionDivisor = FractionDivisorValue;
+    AngleScale = AngleScaleValue;
+    LatitudeScale = LatitudeScaleValue;
     for (std::size_t j = 0; j < EngineBitMask.size(); ++j) {
         EngineBitMask[j] = static_cast<float>(1u << j);
     }
@@ -446,8 +447,8 @@ void TFormMain::ResetProgramState(bool initial) {
     if (mplyrCatapultSound.FileName().empty()) soundStatus += missing(catapultPath);
     lblOtherStatus.SetCaption(soundStatus.empty() ? Text(rs::SoundFilesFound) : soundStatus);
 
-    InsideAngleLimit = std::numbers::pi / 2;
-    FeetPerMetre = 3.2808;
+    InsideAngleLimit = hf::InsideAngleLimit;
+    FeetPerMetre = FeetPerMetreValue;
     CatapultSoundPlayed = false;
     if (initial) {
         SetCatapultSpeedCutoff(120);

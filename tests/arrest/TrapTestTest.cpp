@@ -48,6 +48,8 @@ TEST_F(TrapTestTest, EachTestAtItsBoundary) {
         {"airborne at the deck altitude", [this] { setOnGround(false); }, true},
         {"airborne just below the deck",
          [this] { setOnGround(false); setAltitude(0x3FFFFFFF, 19); }, false},
+        {"airborne 0.45 m above the deck, a fraction above one half",
+         [this] { setOnGround(false); setAltitude(0xB3333333u, 19); }, true},
         {"airborne at the top of the band",
          [this] { setOnGround(false); setAltitude(0x40000000, 22); }, true},
         {"airborne just above the band",
