@@ -157,6 +157,9 @@ void TFormMain::actCatapultArmExecute(TObject*) {
 }
 
 void TFormMain::AutoCatArmCheck() {
+    // Disabled by hand means left alone: arming here would also restart the heartbeat's
+    // interval through the hand-over, so its disabled reminders would never come.
+    if (btnManualDisable.Down()) return;
     CatapultSoundPlayed = false;
     const auto check = [this] {
         if (tmrLaunchCheck.Enabled()) {
