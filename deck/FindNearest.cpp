@@ -1,4 +1,5 @@
 // The nearest catch zone and the 15-second heartbeat of the program.
+#include <exception>
 #include <string>
 
 #include "deck/Geometry.h"
@@ -32,6 +33,7 @@ double TFormMain::FindNearestZone() {
     }
     // Without a zone list nothing was loaded and nothing operates: there is nothing to
     // search and nothing to stop, so only the variation is kept.
+    std::exception_ptr saveError;
     if (exchange.ok && CatchZones) {
         const double lat = DecodeLatitude(latLo, latHi);
         const double lon = DecodeLongitude(lonLo, lonHi);
@@ -44,7 +46,7 @@ double TFormMain::FindNearestZone() {
             }
         }
         if (NearestZoneIndex == -1) {
-            StopOperations();
+            saveError = StopOperationsHoldingSaveError();
             ResetProgramState(false);
             lblNearestCarrier.SetCaption(std::string(rs::NearestCablesError));
         } else {
@@ -65,6 +67,7 @@ double TFormMain::FindNearestZone() {
         }
     }
     NearestZoneDistance = best;
+    if (saveError) std::rethrow_exception(saveError);
     return best;
 }
 

@@ -22,7 +22,7 @@ void WriteSetting(Profile& settings, std::string_view section, std::string_view 
     try {
         settings.WriteString(section, key, value);
     } catch (const ProfileWriteError&) {
-        throw std::runtime_error(FormatWithText(rs::UnableToWrite, settings.Path()));
+        throw SettingsWriteError(FormatWithText(rs::UnableToWrite, settings.Path()));
     }
 }
 

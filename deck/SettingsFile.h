@@ -1,6 +1,7 @@
 // The settings file beside the program and the small helpers its readers and writers share.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,14 @@ inline constexpr std::string_view DefaultDatFileName = "Hookfast.dat";
 // The pattern with its "%s" replaced by the text (the edition's error messages).
 std::string FormatWithText(std::string_view pattern, std::string_view text);
 
-// Writes one key. A write that fails raises the edition's "Unable to write to <path>"; the
-// file keeps what it held before.
+// A settings file that could not be written: the edition's "Unable to write to <path>".
+class SettingsWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Writes one key. A write that fails raises SettingsWriteError; the file keeps what it held
+// before.
 void WriteSetting(Profile& settings, std::string_view section, std::string_view key,
                   std::string_view value);
 

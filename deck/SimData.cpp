@@ -42,14 +42,19 @@ std::array<char, 128> MessageBlock(std::string_view text) {
 }
 
 void TFormMain::ShowSimMessage(std::string_view text, std::int16_t seconds) {
+    SendSimMessage(text, seconds);
+}
+
+std::uint32_t TFormMain::SendSimMessage(std::string_view text, std::int16_t seconds) {
     const std::array<char, 128> block = MessageBlock(text);
     std::uint32_t code = LinkOk;
     if (!LinkWrite(offsets::MessageText, static_cast<std::uint32_t>(block.size()), block.data(),
                    code)) {
-        return;
+        return code;
     }
-    if (!LinkWrite(offsets::MessageSeconds, sizeof seconds, &seconds, code)) return;
+    if (!LinkWrite(offsets::MessageSeconds, sizeof seconds, &seconds, code)) return code;
     LinkProcess(code);
+    return code;
 }
 
 }  // namespace hf

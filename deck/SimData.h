@@ -137,6 +137,11 @@ public:
     std::uint32_t code = LinkOk;
 };
 
+// The exchange failed all its tries: the simulator does not answer (hung or gone).
+constexpr bool ExchangeGaveUp(std::uint32_t code) {
+    return code == LinkTimedOut || code == LinkSendFailed;
+}
+
 // The 128-byte message block: the first 100 characters of the text, then zeros.
 inline constexpr std::size_t MessageTextLimit = 100;
 std::array<char, 128> MessageBlock(std::string_view text);

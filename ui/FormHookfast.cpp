@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "deck/Geometry.h"
+#include "deck/SettingsFile.h"
 #include "deck/SimData.h"
 #include "lang/HFastResourceStrings.h"
 #include "link/SimLink.h"
@@ -459,6 +460,17 @@ void TFormMain::ResetProgramState(bool initial) {
 }
 
 void TFormMain::StopOperations() {
+    if (const std::exception_ptr saveError = StopOperationsHoldingSaveError()) {
+        std::rethrow_exception(saveError);
+    }
+}
+
+std::exception_ptr TFormMain::StopOperationsHoldingSaveError() {
+    // Whether the farewell was answered matters to this stop only.
+    struct EndOfStop {
+        bool& silent;
+        ~EndOfStop() { silent = false; }
+    } endOfStop{SimulatorSilent};
     tmrKeystroke.SetEnabled(false);
     tmrLaunchCheck.SetEnabled(false);
     lblCatArmStatus.SetCaption(Text(rs::CatapultDisarmed));
@@ -469,13 +481,23 @@ void TFormMain::StopOperations() {
     tmrIsCatchCheckNeeded.SetEnabled(false);
     tmrFindNearest.SetEnabled(false);
     ReleaseHotKeys();
-    SaveSettings();
+    // A settings file that cannot be written leaves no half-stopped program: the zones go
+    // and the link closes all the same.
+    std::exception_ptr saveError;
+    try {
+        SaveSettings();
+    } catch (const SettingsWriteError&) {
+        saveError = std::current_exception();
+    }
     CatchZones.reset();
     LinkClose();
+    return saveError;
 }
 
 void TFormMain::FormClose(TObject*) {
-    ShowSimMessage(rs::HookfastDeactivated, 8);
+    // A farewell that the simulator no longer answers spares the stop its exchanges: a hung
+    // simulator costs the close one failed exchange, not one for every hot key.
+    SimulatorSilent = ExchangeGaveUp(SendSimMessage(rs::HookfastDeactivated, 8));
     StopOperations();
 }
 
@@ -486,9 +508,12 @@ void TFormMain::actResetProgramExecute(TObject*) {
         HostServices& host;
         ~RestoreCursor() { host.SetHourglassCursor(false); }
     } restore{host_};
-    ShowSimMessage(rs::DisabledWhileResetting, 3);
-    StopOperations();
+    SimulatorSilent = ExchangeGaveUp(SendSimMessage(rs::DisabledWhileResetting, 3));
+    // A settings file that cannot be written does not keep the program stopped: the start
+    // runs, then the error is reported.
+    const std::exception_ptr saveError = StopOperationsHoldingSaveError();
     StartOperations(false);
+    if (saveError) std::rethrow_exception(saveError);
 }
 
 void TFormMain::btnToolbarClick(TObject*) {

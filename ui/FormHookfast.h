@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -197,6 +198,12 @@ public:
     // The keys hold their slots: set by RegisterHotKeys, cleared by ReleaseHotKeys. A start
     // registers only when its settings load has not done so already.
     bool HotKeysRegistered = false;
+    // Slot fields that a release could not give back: the server may have freed them since
+    // (a restart) and given them to another add-on, so they are looked at before they go.
+    bool HotKeySlotsUnconfirmed = false;
+    // An exchange of the stop under way failed all its tries: the simulator no longer
+    // answers, so the rest of the stop makes no exchanges.
+    bool SimulatorSilent = false;
 
     // --- start-up, reset and shutdown -------------------------------------------------------
     void FormCreate(TObject* Sender);
@@ -204,6 +211,9 @@ public:
     void StartOperations(bool initial);
     void ResetProgramState(bool initial);
     void StopOperations();
+    // StopOperations that hands back the error of a settings file it could not write instead
+    // of raising it, so that the caller can finish its own steps first.
+    std::exception_ptr StopOperationsHoldingSaveError();
     void actResetProgramExecute(TObject* Sender);
     void SetCaptions();
     void btnToolbarClick(TObject* Sender);
@@ -217,6 +227,8 @@ public:
     bool ConnectToSimulator();
     std::int16_t SupportedSimIndex(std::string_view name) const;
     void ShowSimMessage(std::string_view text, std::int16_t seconds);
+    // ShowSimMessage that gives the link's result code.
+    std::uint32_t SendSimMessage(std::string_view text, std::int16_t seconds);
 
     // --- catch zones and the zone file ------------------------------------------------------
     bool InitCatchZoneList();
@@ -297,6 +309,9 @@ public:
     void RegisterHotKeys();
     void ReleaseHotKeys();
     void AllocateHotKeySlot(std::uint32_t keyDefinition, std::uint32_t& slotField);
+    // Writes 0 to every recorded slot; a field is cleared only when its release went through.
+    void GiveBackHotKeySlots();
+    bool AnyHotKeySlotRecorded() const;
     void tmrKeystrokeTimer(TObject* Sender);
     // The checks of the poll, one per key (F10's, CheckTrapAnywhereKey, is the arrest's).
     void CheckBattleDamage1Key();
