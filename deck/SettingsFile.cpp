@@ -19,8 +19,12 @@ std::string FormatWithText(std::string_view pattern, std::string_view text) {
 
 void WriteSetting(Profile& settings, std::string_view section, std::string_view key,
                   std::string_view value) {
+    WriteSettings(settings, {{section, key, std::string(value)}});
+}
+
+void WriteSettings(Profile& settings, const std::vector<ProfileEntry>& entries) {
     try {
-        settings.WriteString(section, key, value);
+        settings.WriteStrings(entries);
     } catch (const ProfileWriteError&) {
         throw SettingsWriteError(FormatWithText(rs::UnableToWrite, settings.Path()));
     }

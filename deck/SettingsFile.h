@@ -4,10 +4,12 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "deck/Profile.h"
 
 namespace hf {
 
-class Profile;
 class TComboBox;
 
 inline constexpr std::string_view SettingsFileName = "Hookfast.INI";
@@ -26,6 +28,9 @@ public:
 // before.
 void WriteSetting(Profile& settings, std::string_view section, std::string_view key,
                   std::string_view value);
+// Writes the keys with one rewrite of the file; raises as WriteSetting does, and then none
+// of them is written.
+void WriteSettings(Profile& settings, const std::vector<ProfileEntry>& entries);
 
 // Position of the combo box entry with that name (letter case aside); -1 when none.
 int FindEntryIgnoringCase(const TComboBox& combo, std::string_view name);

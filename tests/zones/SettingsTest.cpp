@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ZonesFixture.h"
+#include "deck/Profile.h"
 
 namespace hf::testing {
 namespace {
@@ -168,7 +169,7 @@ TEST_F(SettingsTest, AnInterruptedSaveLeavesTheOldFileAndReportsThePath) {
     startProgram();
     const std::string before = readFile("Hookfast.INI");
     // The temporary file beside it cannot be made: the write stops before any rename.
-    std::filesystem::create_directories(folder.path() / "Hookfast.INI.tmp" / "blocked");
+    std::filesystem::create_directories(ProfileTempPath(path("Hookfast.INI")) + "/blocked");
     try {
         form->Close();
         ADD_FAILURE() << "the save did not fail";
@@ -179,7 +180,7 @@ TEST_F(SettingsTest, AnInterruptedSaveLeavesTheOldFileAndReportsThePath) {
 }
 
 TEST_F(SettingsTest, TheDefaultChoiceThatCannotBeRecordedStopsTheStart) {
-    std::filesystem::create_directories(folder.path() / "Hookfast.INI.tmp" / "blocked");
+    std::filesystem::create_directories(ProfileTempPath(path("Hookfast.INI")) + "/blocked");
     startProgram();
     EXPECT_EQ(form->lblConnectionInfo.Caption(),
               "Connection to FSUIPC OK, but...Unable to write to " + path("Hookfast.INI"));
