@@ -28,6 +28,8 @@ constexpr UINT PollMs = 100;
 constexpr UINT_PTR FlightTimer = 2;
 constexpr UINT FlightMs = 10;  // the shortest period a window timer gives
 constexpr SIZE_T BlockSize = 0x8000;
+// A server that does not answer keeps the message longer than the client waits for it.
+constexpr DWORD NoReplyMs = 2500;
 
 // Milliseconds since the stand-in started, from the performance counter: GetTickCount may
 // move in steps of 10 to 16 ms, too coarse to show a 10 ms write cadence.
@@ -62,6 +64,11 @@ StandIn* App = nullptr;
 
 // Serves one exchange; 0 when the client's block cannot be reached.
 LRESULT serveExchange(WPARAM wParam) {
+    if (!App->core.answering()) {
+        App->core.logNote("no-reply");
+        Sleep(NoReplyMs);
+        return 0;
+    }
     std::string name(256, '\0');
     const UINT length = GlobalGetAtomNameA(static_cast<ATOM>(wParam), name.data(),
                                            static_cast<int>(name.size()));

@@ -120,6 +120,8 @@ void FlightSim::run(const ScenarioCommand& command) {
         }
     } else if (const auto* thrust = std::get_if<SetThrust>(&command.action)) {
         model_.state().groundThrust = thrust->thrust;
+    } else if (const auto* fault = std::get_if<SetFault>(&command.action)) {
+        core_.setFault(fault->fault);
     } else if (std::holds_alternative<EndScenario>(command.action)) {
         ended_ = true;
         core_.logNote("scenario-end");

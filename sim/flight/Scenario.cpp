@@ -124,6 +124,26 @@ std::vector<std::uint8_t> ValueBytes(LineReader& in, std::string_view type) {
     in.fail("unknown type '" + std::string(type) + "' (u8 i8 u16 i16 u32 i32 f64 text)");
 }
 
+// "none", "no-reply", "reply <n>" or "refuse-read <offset>".
+ServerFault ParseFault(LineReader& in) {
+    const std::string_view kind = in.word("fault");
+    if (kind == "none") return {};
+    if (kind == "no-reply") return {ServerFault::Kind::NoReply, 0};
+    if (kind == "reply") {
+        const std::int64_t value = in.integer("reply value");
+        if (value < 0 || value > 0xFFFFFFFF) in.fail("reply value must be a 32-bit value");
+        return {ServerFault::Kind::Reply, static_cast<std::uint32_t>(value)};
+    }
+    if (kind == "refuse-read") {
+        const std::int64_t offset = in.integer("offset");
+        if (offset < 0 || offset >= static_cast<std::int64_t>(OffsetMemorySize)) {
+            in.fail("offset " + std::to_string(offset) + " lies outside the offset memory");
+        }
+        return {ServerFault::Kind::RefuseRead, static_cast<std::uint32_t>(offset)};
+    }
+    in.fail("unknown fault '" + std::string(kind) + "' (none no-reply reply refuse-read)");
+}
+
 Approach ParseApproach(LineReader& in) {
     Approach a;
     a.name = std::string(in.word("approach name"));
@@ -233,6 +253,8 @@ Scenario ParseScenario(std::string_view text) {
             command.action = PressKey{static_cast<std::uint32_t>(key)};
         } else if (verb == "thrust") {
             command.action = SetThrust{in.number("thrust")};
+        } else if (verb == "fault") {
+            command.action = SetFault{ParseFault(in)};
         } else if (verb == "end") {
             command.action = EndScenario{};
             ended = true;

@@ -6,6 +6,8 @@
 //   at <ms> set <offset> <type> <value> pokes a value (types u8 i8 u16 i16 u32 i32 f64 text)
 //   at <ms> press <key definition>      the pilot presses a hot key (0x00010179: Shift+F10)
 //   at <ms> thrust <ft/s^2>             engine thrust on the deck
+//   at <ms> fault none|no-reply|reply <n>|refuse-read <offset>
+//                                       the server's fault from then on (none ends it)
 //   at <ms> end                         the scenario is over
 //
 // Times are whole milliseconds from the start and never go back.
@@ -19,6 +21,7 @@
 #include <variant>
 #include <vector>
 
+#include "sim/ServerCore.h"
 #include "sim/flight/FlightModel.h"
 
 namespace hf::sim::flight {
@@ -43,8 +46,12 @@ struct SetThrust {
     double thrust = 0;
 };
 struct EndScenario {};
+struct SetFault {
+    ServerFault fault;
+};
 
-using ScenarioAction = std::variant<StartApproach, SetOffset, PressKey, SetThrust, EndScenario>;
+using ScenarioAction =
+    std::variant<StartApproach, SetOffset, PressKey, SetThrust, EndScenario, SetFault>;
 
 struct ScenarioCommand {
     std::int64_t atMs = 0;

@@ -52,7 +52,8 @@ protected:
         const TCatchZoneData& zone =
             form->CatchZones->at(static_cast<std::size_t>(form->NearestZoneIndex));
         const auto i32 = [this](std::uint32_t offset) { return core.peek<std::int32_t>(offset); };
-        const double altitude = DecodeAltitude(i32(offsets::AltitudeLo), i32(offsets::AltitudeHi));
+        const auto u32 = [this](std::uint32_t offset) { return core.peek<std::uint32_t>(offset); };
+        const double altitude = DecodeAltitude(u32(offsets::AltitudeLo), i32(offsets::AltitudeHi));
         const bool ground = core.peek<std::uint16_t>(offsets::OnGround) == 1;
         double hdg = MagneticHeading(DecodeAngle(i32(offsets::Heading)), form->MagVar);
         double diff = std::fabs(zone.RunwayHeading - hdg);
@@ -61,8 +62,8 @@ protected:
                            altitude <= zone.DeckAlt + zone.CatchZoneHeight),
                 std::fabs(DecodeAngle(i32(offsets::Bank))) < 10.0, diff < 30.0,
                 IsInsideCatchZone(zone,
-                                  DecodeLatitude(i32(offsets::LatitudeLo), i32(offsets::LatitudeHi)),
-                                  DecodeLongitude(i32(offsets::LongitudeLo),
+                                  DecodeLatitude(u32(offsets::LatitudeLo), i32(offsets::LatitudeHi)),
+                                  DecodeLongitude(u32(offsets::LongitudeLo),
                                                   i32(offsets::LongitudeHi)))};
     }
     std::vector<std::pair<double, std::int64_t>> accelWrites(std::uint32_t offset) const {
@@ -86,8 +87,7 @@ TEST_F(LandingTest, HookedApproachIsCaughtAndBrakedToAStop) {
         return arresting();
     }, 40000)) << "never caught";
     EXPECT_TRUE(trapTestRan);
-    // Caught in the 4 ft band above the deck, less than half a second before the touchdown
-    // (the signed low half of the altitude can show it up to 1 m low).
+    // Caught in the 4 ft band above the deck, less than half a second before the touchdown.
     EXPECT_FALSE(onDeck());
     const std::int64_t caughtMs = clock.nowMs();
     const double touchdownMs = flight.model().plannedTouchdown().timeMs;

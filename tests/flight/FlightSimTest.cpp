@@ -20,15 +20,15 @@ constexpr char DemoScenario[] =
     "at 500 set 0x3BA0 f64 1.0\n"
     "at 60000 end\n";
 
-// The program's decodings: both halves of a pair signed.
+// The program's decodings: a signed high half and an unsigned fraction below it.
 double ProgramLatitude(const ServerCore& core) {
-    return core.peek<std::int32_t>(0x0564) * LatitudeUnit + core.peek<std::int32_t>(0x0560) * LatitudeUnit / 4294967296.0;
+    return core.peek<std::int32_t>(0x0564) * LatitudeUnit + core.peek<std::uint32_t>(0x0560) * LatitudeUnit / 4294967296.0;
 }
 double ProgramLongitude(const ServerCore& core) {
-    return core.peek<std::int32_t>(0x056C) * AngleUnit + core.peek<std::int32_t>(0x0568) * AngleUnit / 4294967296.0;
+    return core.peek<std::int32_t>(0x056C) * AngleUnit + core.peek<std::uint32_t>(0x0568) * AngleUnit / 4294967296.0;
 }
 double ProgramAltitude(const ServerCore& core) {
-    return core.peek<std::int32_t>(0x0570) / 4294967296.0 + core.peek<std::int32_t>(0x0574);
+    return core.peek<std::uint32_t>(0x0570) / 4294967296.0 + core.peek<std::int32_t>(0x0574);
 }
 
 struct Rig {
@@ -58,10 +58,10 @@ TEST(FlightSim, PublishesTheAircraftInTheOffsetEncodings) {
     std::array<char, 256> title{};
     core.peekBytes(0x3D00, title.data(), title.size());
     EXPECT_STREQ(title.data(), "Hookfast Demo Hornet");
-    // Within one unit of each high half (a low half of 2^31 or more reads one unit low).
-    EXPECT_NEAR(ProgramLatitude(core), s.latitude, LatitudeUnit);
-    EXPECT_NEAR(ProgramLongitude(core), s.longitude, AngleUnit);
-    EXPECT_NEAR(ProgramAltitude(core), s.altitude, 1.0);
+    // The fraction carries the position to far below a millimetre.
+    EXPECT_NEAR(ProgramLatitude(core), s.latitude, 1e-9);
+    EXPECT_NEAR(ProgramLongitude(core), s.longitude, 1e-9);
+    EXPECT_NEAR(ProgramAltitude(core), s.altitude, 1e-6);
 
     // A command takes effect at its time, not before.
     sim.advanceTo(499);
