@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -188,6 +189,34 @@ INSTANTIATE_TEST_SUITE_P(
                       MissCase{"wrong-heading.txt", false, {true, true, false, true}},
                       MissCase{"too-much-bank.txt", false, {true, false, true, true}},
                       MissCase{"beside-zone.txt", false, {true, true, true, false}}));
+
+// A glitch on the approach makes the trap gate reset the program while the settings file is
+// read-only: the reset's start still runs, its error is reported once, and the landing is
+// caught and braked to a stop.
+TEST_F(LandingTest, AResetOnTheApproachWithAReadOnlySettingsFileStillTraps) {
+    namespace fs = std::filesystem;
+    fly("hooked-approach.txt");
+    std::vector<std::string> errors;
+    timers.onError = [&](const std::exception& error) { errors.push_back(error.what()); };
+    ASSERT_TRUE(advanceUntil([&] { return clock.nowMs() >= 15000; }, 20000));
+    const fs::path ini = folder.path() / "Hookfast.INI";
+    const fs::perms writable = fs::status(ini).permissions();
+    fs::permissions(ini, fs::perms::owner_read);
+    // The five values that the gate reads once a second are refused until a reset has run.
+    core.setFault({hf::sim::ServerFault::Kind::RefuseRead, offsets::Crash});
+    ASSERT_TRUE(advanceUntil([&] { return !errors.empty(); }, 3000)) << "no reset";
+    core.setFault({});
+    EXPECT_EQ(errors, std::vector<std::string>{"Unable to write to " +
+                                               host.programFolderText() + "Hookfast.INI"});
+    EXPECT_TRUE(form->cmbDatFile.Enabled());
+
+    ASSERT_TRUE(advanceUntil([&] { return arresting(); }, 15000)) << "never caught";
+    EXPECT_FALSE(onDeck());
+    ASSERT_TRUE(advanceUntil([&] { return !arresting(); }, 10000)) << "never stopped";
+    EXPECT_EQ(flight.model().state().forwardSpeed, 0.0);
+    EXPECT_EQ(errors.size(), 1u);
+    fs::permissions(ini, writable);
+}
 
 TEST_F(LandingTest, MovingCarrierIsTrappedAnywhereDownTo32) {
     fly("trap-anywhere.txt");
