@@ -190,6 +190,21 @@ INSTANTIATE_TEST_SUITE_P(
                       MissCase{"too-much-bank.txt", false, {true, false, true, true}},
                       MissCase{"beside-zone.txt", false, {true, true, true, false}}));
 
+// Level flight 0.45 m above a 19.2026 m deck: every altitude on the way has a fraction of a
+// metre above one half, which a low half read as signed would put a metre low, below the deck.
+TEST_F(LandingTest, LevelFlightJustAboveTheDeckIsCaughtInTheBand) {
+    fly("level-above-deck.txt");
+    ASSERT_TRUE(advanceUntil([&] { return arresting(); }, 40000)) << "never caught";
+    EXPECT_FALSE(onDeck());
+    EXPECT_FALSE(flight.model().touchdown());
+    const double altitude = flight.model().state().altitude;
+    EXPECT_GT(altitude - std::floor(altitude), 0.5);
+    EXPECT_NEAR(altitude, 19.2026 + 0.45, 0.05);
+    EXPECT_EQ(verdict(), (Verdict{true, true, true, true}));
+    ASSERT_TRUE(advanceUntil([&] { return !arresting(); }, 10000)) << "never stopped";
+    EXPECT_EQ(flight.model().state().forwardSpeed, 0.0);
+}
+
 // A glitch on the approach makes the trap gate reset the program while the settings file is
 // read-only: the reset's start still runs, its error is reported once, and the landing is
 // caught and braked to a stop.

@@ -35,7 +35,7 @@ struct Seen {
 
 Seen ProgramView(const ServerCore& core) {
     auto pair = [&](std::uint32_t offset, double unit) {
-        return core.peek<std::int32_t>(offset + 4) * unit + core.peek<std::int32_t>(offset) * unit / 4294967296.0;
+        return core.peek<std::int32_t>(offset + 4) * unit + core.peek<std::uint32_t>(offset) * unit / 4294967296.0;
     };
     Seen s;
     s.latitude = pair(0x0560, LatitudeUnit);
