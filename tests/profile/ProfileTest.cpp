@@ -225,8 +225,8 @@ TEST(ProfileFile, WriteStringsRewritesOnceThroughItsOwnTemporaryFile) {
     TempFolder folder;
     const std::string path = folder.File("Hookfast.INI");
     WriteBytes(path, "[General]\r\nLastLeft=1\r\n");
-    const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    fs::permissions(path, kept);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const fs::perms kept = fs::status(path).permissions();  // as the system shows them
     std::vector<std::string> temps;
     Profile profile(path, [&](const std::string& tempPath, const std::string& target) {
         temps.push_back(tempPath);
@@ -239,7 +239,7 @@ TEST(ProfileFile, WriteStringsRewritesOnceThroughItsOwnTemporaryFile) {
     ASSERT_EQ(temps.size(), 1u);
     EXPECT_EQ(temps[0], ProfileTempPath(path));
     EXPECT_NE(temps[0], path + ".tmp");  // named with the process id, never shared
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, kept);
+    EXPECT_EQ(fs::status(path).permissions(), kept);
 
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
     try {
