@@ -7,12 +7,10 @@
 set -uo pipefail
 step=$1
 work=$2
-inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
+source "$(dirname "$0")/../wine/program-client.sh"
 fail() { echo "FAIL ($step): $*"; inspect close >/dev/null 2>&1; exit 1; }
 
-cd "$work/program" || exit 1
-wine Hookfast_EN.exe >"$work/program.out" 2>&1 &
-program=$!
+start_program "$work/program"
 
 case "$step" in
   hung-server)
@@ -35,9 +33,5 @@ case "$step" in
     ;;
 esac
 
-inspect close
-inspect --wait 60 gone || fail "the main window did not close"
-wait "$program"
-rc=$?
-[ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
+close_program
 echo "closed cleanly ($step)"

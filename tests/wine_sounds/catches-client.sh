@@ -5,13 +5,11 @@
 # the second arrest, prints the catch and sound status labels and closes the program.
 set -uo pipefail
 work=$1
-inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
+source "$(dirname "$0")/../wine/program-client.sh"
 fail() { echo "FAIL: $*"; inspect close >/dev/null 2>&1; exit 1; }
 stops() { grep -c '"event":"stopped"' "$HF_STANDIN_LOG" 2>/dev/null; }
 
-cd "$work/program" || exit 1
-WINEDEBUG=+timestamp,+mci,+winmm wine Hookfast_EN.exe >"$work/program.out" 2>"$work/trace.txt" &
-program=$!
+WINEDEBUG=+timestamp,+mci,+winmm start_program "$work/program" "$work/trace.txt"
 
 inspect --wait 30 wait-text lblNumOfCarriersLoaded "# of cable zones" >/dev/null \
   || fail "no zones loaded: $(inspect text lblConnectionInfo)"
@@ -24,9 +22,5 @@ done
 echo "lblCableCatchStatus: $(inspect text lblCableCatchStatus)"
 echo "lblOtherStatus: $(inspect text lblOtherStatus)"
 
-inspect close >/dev/null
-inspect --wait 30 gone >/dev/null || fail "the main window did not close"
-wait "$program"
-rc=$?
-[ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
+close_program
 echo "closed cleanly"
