@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "link/Win32LinkPort.h"
@@ -85,5 +88,27 @@ struct Spread {
         return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
     }
 };
+
+// The numeric argument at `index`, or the fallback when there is none; 0 when it is not a
+// positive number.
+inline int CountArgument(int argc, char** argv, int index, int fallback) {
+    if (index >= argc) return fallback;
+    const int value = std::atoi(argv[index]);
+    return value > 0 ? value : 0;
+}
+
+// The table both benchmarks print (scripts read it): a heading, then one row per kind with
+// the minimum and the median of the repetitions' medians and the mean time outside the send.
+inline void PrintTableHead(int repetitions, int count, const char* what, const char* column) {
+    std::printf("%d repetitions of %d %s; medians of the repetitions,\n"
+                "minimum and median of those; microseconds per %s\n",
+                repetitions, count, what, column);
+    std::printf("%-30s %10s %10s %16s\n", column, "min", "median", "outside the send");
+}
+
+inline void PrintTableRow(const std::string& label, const Spread& total, const Spread& outside) {
+    std::printf("%-30s %10.1f %10.1f %16.2f\n", label.c_str(), total.min(), total.median(),
+                outside.median());
+}
 
 }  // namespace hf::bench

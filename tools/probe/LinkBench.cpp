@@ -19,11 +19,9 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "BenchTiming.h"
@@ -188,10 +186,9 @@ void PrintRatio(const char* what, const Kind& link, const Kind& hand) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::atoi(argv[1]) : 300;
-    const int repetitions = argc > 2 ? std::atoi(argv[2]) : 9;
-    if (rounds <= 0 || repetitions <= 0) return 2;
-
+    const int rounds = hf::bench::CountArgument(argc, argv, 1, 300);
+    const int repetitions = hf::bench::CountArgument(argc, argv, 2, 9);
+    if (rounds == 0 || repetitions == 0) return 2;
     static hf::bench::TimingLinkPort port;
     hf::SetLinkPort(&port);
     std::uint32_t code = 0;
@@ -259,13 +256,8 @@ int main(int argc, char** argv) {
     }
     hf::LinkClose();
 
-    std::printf("%d repetitions of %d exchanges of each kind; medians of the repetitions,\n"
-                "minimum and median of those; microseconds per exchange\n",
-                repetitions, rounds);
-    std::printf("%-24s %10s %10s %16s\n", "exchange", "min", "median", "outside the send");
-    for (const Kind& kind : kinds)
-        std::printf("%-24s %10.1f %10.1f %16.2f\n", kind.label, kind.total.min(),
-                    kind.total.median(), kind.outside.median());
+    hf::bench::PrintTableHead(repetitions, rounds, "exchanges of each kind", "exchange");
+    for (const Kind& kind : kinds) hf::bench::PrintTableRow(kind.label, kind.total, kind.outside);
     PrintRatio("1 read", kinds[2], kinds[1]);
     PrintRatio("10 reads", kinds[4], kinds[3]);
     std::printf("client's own cost per exchange, 10 reads: %.2f us (LinkProcess), %.2f us (hand-made), "

@@ -16,7 +16,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <functional>
 #include <vector>
@@ -148,16 +147,12 @@ int Bench(int ticks, int repetitions, hf::bench::TimingLinkPort& port) {
     form.tmrDecel.SetEnabled(false);
     form.Close();
 
-    std::printf("%d repetitions of %d ticks of each handler; medians of the repetitions,\n"
-                "minimum and median of those; microseconds per tick\n",
-                repetitions, ticks);
-    std::printf("%-30s %10s %10s %16s\n", "tick", "min", "median", "outside the send");
+    hf::bench::PrintTableHead(repetitions, ticks, "ticks of each handler", "tick");
     for (const Handler* h : {&trap, &arrest}) {
-        char label[64];
-        std::snprintf(label, sizeof label, "%s, %lld exchange%s", h->label,
-                      static_cast<long long>(h->exchangesPerTick), h->exchangesPerTick > 1 ? "s" : "");
-        std::printf("%-30s %10.1f %10.1f %16.2f\n", label, h->total.min(), h->total.median(),
-                    h->outside.median());
+        const long long n = h->exchangesPerTick;
+        hf::bench::PrintTableRow(std::string(h->label) + ", " + std::to_string(n) +
+                                     (n == 1 ? " exchange" : " exchanges"),
+                                 h->total, h->outside);
     }
     return 0;
 }
@@ -165,9 +160,9 @@ int Bench(int ticks, int repetitions, hf::bench::TimingLinkPort& port) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int ticks = argc > 1 ? std::atoi(argv[1]) : 200;
-    const int repetitions = argc > 2 ? std::atoi(argv[2]) : 9;
-    if (ticks <= 0 || repetitions <= 0) return 2;
+    const int ticks = hf::bench::CountArgument(argc, argv, 1, 200);
+    const int repetitions = hf::bench::CountArgument(argc, argv, 2, 9);
+    if (ticks == 0 || repetitions == 0) return 2;
     static hf::bench::TimingLinkPort port;
     hf::SetLinkPort(&port);
     int status = 1;
