@@ -22,6 +22,7 @@
 #include <cstring>
 #include <functional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "BenchTiming.h"
@@ -212,25 +213,29 @@ int main(int argc, char** argv) {
     LinkExchange linkOne(SpeedRead);
     LinkExchange linkTen(TrapTestReads);
 
-    std::array<Kind, 5> kinds{};
-    kinds[0].label = "WM_NULL, no block";
-    kinds[0].exchange = [&] {
+    auto kind = [](const char* label, std::function<bool()> exchange,
+                   std::function<bool()> verify) {
+        Kind k;
+        k.label = label;
+        k.exchange = std::move(exchange);
+        k.verify = std::move(verify);
+        return k;
+    };
+    auto nullRoundTrip = [&] {
         std::uintptr_t reply = 0;
         return port.SendMessageTimeoutA(server, WM_NULL, 0, 0, 2000, &reply) != 0;
     };
-    kinds[0].verify = [] { return true; };
-    kinds[1].label = "hand-made, 1 read";
-    kinds[1].exchange = [&] { return handOne.exchange(port, server, message); };
-    kinds[1].verify = [&] { return handOne.answersMatch(); };
-    kinds[2].label = "LinkProcess, 1 read";
-    kinds[2].exchange = [&] { return linkOne.exchange(); };
-    kinds[2].verify = [&] { return linkOne.answersMatch(); };
-    kinds[3].label = "hand-made, 10 reads";
-    kinds[3].exchange = [&] { return handTen.exchange(port, server, message); };
-    kinds[3].verify = [&] { return handTen.answersMatch(); };
-    kinds[4].label = "LinkProcess, 10 reads";
-    kinds[4].exchange = [&] { return linkTen.exchange(); };
-    kinds[4].verify = [&] { return linkTen.answersMatch(); };
+    std::array<Kind, 5> kinds = {
+        kind("WM_NULL, no block", nullRoundTrip, [] { return true; }),
+        kind("hand-made, 1 read", [&] { return handOne.exchange(port, server, message); },
+             [&] { return handOne.answersMatch(); }),
+        kind("LinkProcess, 1 read", [&] { return linkOne.exchange(); },
+             [&] { return linkOne.answersMatch(); }),
+        kind("hand-made, 10 reads", [&] { return handTen.exchange(port, server, message); },
+             [&] { return handTen.answersMatch(); }),
+        kind("LinkProcess, 10 reads", [&] { return linkTen.exchange(); },
+             [&] { return linkTen.answersMatch(); }),
+    };
 
     // Round by round every kind makes one exchange, in turn (the order reversed every other
     // round), so a change in the machine's load falls on all of them alike.
