@@ -103,6 +103,7 @@ echo "--- idle CPU: Hookfast_EN.exe beside the stand-in for $idle_seconds s" >&2
 cp -r "$build/win32/release/Hookfast_EN" "$out/idle"
 "$run" --out "$out/idle.txt" --timeout $((idle_seconds + 120)) --standin \
   -- "$here/bench.sh" --idle "$out/idle" "$idle_seconds" >/dev/null || { cat "$out/idle.txt"; exit 1; }
+grep -q 'alive=1' "$out/idle.txt" || { cat "$out/idle.txt"; echo "the program ended while idle" >&2; exit 1; }
 
 # --- the tables ----------------------------------------------------------------------------
 # A row of a benchmark's table: the label, then min, median and the time outside the send.
