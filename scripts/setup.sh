@@ -12,7 +12,7 @@ need=(
   g++                     # the native build
   libgtest-dev            # GoogleTest: the native library, and the sources the cross build uses
   libgmock-dev
-  g++-mingw-w64-i686      # the 32-bit Windows programs
+  g++-mingw-w64-i686      # the 32-bit Windows programs; its binutils' objdump checks the release
   clang                   # the optional fuzzing build (tests/profile)
   libclang-rt-14-dev
   wine                    # the Wine tests and the demo: wine, wineboot, wineserver
@@ -25,7 +25,7 @@ need=(
   xdotool                 # keys and clicks into the virtual display
 )
 # Also called, from Debian's base system: bash, coreutils (od, realpath, timeout, seq...),
-# util-linux (flock), mawk, grep, sed, libc-bin (iconv).
+# util-linux (flock), diffutils (cmp), mawk, grep, sed, libc-bin (iconv).
 
 missing=()
 for p in "${need[@]}"; do
