@@ -5,7 +5,7 @@
 set -uo pipefail
 name=$1
 work=$2
-inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
+source "$(dirname "$0")/../wine/program-client.sh"
 fail() { echo "FAIL ($name): $*"; inspect close >/dev/null 2>&1; exit 1; }
 now() { date +%s.%N; }
 # Waits up to $2 seconds for the stand-in's log to hold the text $1.
@@ -27,22 +27,12 @@ wait_standin_ms() {
   done
   return 1
 }
-close_program() {
-  inspect close >/dev/null
-  inspect --wait 60 gone >/dev/null || fail "the main window did not close"
-  wait "$program"
-  local rc=$?
-  [ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
-  echo "closed=1"
-}
 zones_loaded() {
   inspect --wait 30 wait-text lblNumOfCarriersLoaded "# of cable zones" \
     || fail "no zones loaded: $(inspect text lblConnectionInfo)"
 }
 
-cd "$work/program" || exit 1
-wine Hookfast_EN.exe >"$work/program.out" 2>&1 &
-program=$!
+start_program "$work/program"
 
 case "$name" in
   catch-above-half)
@@ -70,7 +60,7 @@ case "$name" in
     start=$(now)
     inspect close >/dev/null
     inspect --wait 60 gone >/dev/null || fail "the main window did not close in 60 s"
-    wait "$program"
+    wait "$hf_program"
     rc=$?
     echo "close_seconds=$(awk -v a="$start" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }')"
     [ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
