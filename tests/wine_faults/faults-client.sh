@@ -73,9 +73,17 @@ case "$name" in
   reset-read-only)
     zones_loaded >/dev/null
     wait_log '"event":"hotkey","detail":"0x1017A"' 30 || fail "Shift+F11 not pressed"
-    box=$(inspect --class '#32770' --wait 30 list) || fail "no error message box"
+    # The box may be listed before its text is in: look again until the text shows.
+    error=""
+    for _ in $(seq 60); do
+      error=$(inspect --class '#32770' --wait 1 list 2>/dev/null |
+              awk -F'\t' '/Unable to write to/ { print $NF; exit }')
+      [ -n "$error" ] && break
+      sleep 0.5
+    done
+    [ -n "$error" ] || fail "no error message box"
     import -display "$DISPLAY" -window root "$work/error-box.png" 2>/dev/null
-    echo "error_box=$(awk -F'\t' '/Unable to write to/ { print $NF; exit }' <<<"$box")"
+    echo "error_box=$error"
     caught=$(inspect --wait 60 wait-text lblCableCatchStatus "Cables were CAUGHT.") \
       || fail "not caught after the reset: $(inspect text lblActivelyCheckingStatus)"
     echo "cable_catch_status=$caught"
