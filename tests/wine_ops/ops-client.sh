@@ -26,6 +26,13 @@ state() {
 shown() { inspect --class "$1" list | head -1 | cut -f4; }
 click() { inspect --class "${2:-TFormMain}" click "$1" || fail "click on $1 refused"; }
 signal() { : >"$HF_SIGNAL_DIR/$1"; }
+# shot FILE [WINDOW-CLASS]: a screenshot of the window as WORKDIR/FILE.png.
+shot() {
+  local x y w h
+  read -r x y w h < <(inspect --class "${2:-TFormMain}" rect)
+  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/$1.png" \
+    || echo "no screenshot $1"
+}
 # wait_log TEXT [COUNT] [SECONDS]: until the stand-in's log holds TEXT COUNT times.
 wait_log() {
   local want=${2:-1} limit=$(( ${3:-60} * 10 ))
@@ -111,6 +118,7 @@ case "$case_name" in
                lblBattleDamage2Key lblBattleDamage3Key; do
       show "ctrl_$key" $key
     done
+    shot keystrokes-shift-ctrl
     signal shift-ctrl
     ;;
   override)
@@ -177,6 +185,7 @@ case "$case_name" in
     show back_fuel lblFuelTransferStatus
     # Every toolbar button, each click answered once the program has handled it.
     click btnToolbar
+    shot toolbar TfrmToolbar
     for button in btnShowStatus btnToggleFuelRate btnBattleDamage1 btnCatapultArm btnCatapultArm \
                   btnManualOverride btnManualOverride btnFuelOffload btnFuelLoad btnReset; do
       click $button TfrmToolbar
