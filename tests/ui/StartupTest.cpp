@@ -207,7 +207,7 @@ TEST_F(StartupTest, ClosingEndsTheProgramEvenWhenTheStopFails) {
 
 TEST_F(StartupTest, SoundFilesAreOpenedOncePerProcessAndAMissingOneIsPickedUpByAReset) {
     folder.write("CableCatch.wav");
-    host.failingWaves.insert(folder.path().string() + "/Catapult.wav");
+    host.failingWaves.insert(folderText() + "Catapult.wav");
     folder.write("Catapult.wav");
     startProgram();
     EXPECT_EQ(form->lblOtherStatus.Caption(),

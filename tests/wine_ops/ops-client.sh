@@ -8,10 +8,8 @@
 set -uo pipefail
 case_name=$1
 work=$2
-edition=${HF_EDITION:-EN}
 log=$HF_STANDIN_LOG
-
-inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
+source "$(dirname "$0")/../wine/program-client.sh"
 fail() { echo "FAIL: $*"; inspect close >/dev/null 2>&1; exit 1; }
 # text NAME [WINDOW-CLASS]: a control's text in UTF-8 (the window holds Windows-1252).
 text() { inspect --class "${2:-TFormMain}" text "$1" | iconv -f CP1252 -t UTF-8; }
@@ -52,9 +50,7 @@ wait_command() {
 }
 waiting() { printf '"event":"wait","detail":"signal=%s"' "$1"; }
 
-cd "$work/program" || exit 1
-wine "Hookfast_$edition.exe" >"$work/program.out" 2>&1 &
-program=$!
+start_program "$work/program"
 
 # Operating: the start's message has gone out, so the hot keys hold their slots.
 wait_log '"message":' 1 60
@@ -213,9 +209,5 @@ wait_log '"event":"scenario-end"' 1 120
 show final_arm_label lblCatArmStatus
 show final_fuel lblFuelTransferStatus
 show final_other lblOtherStatus
-inspect close >/dev/null
-inspect --wait 30 gone >/dev/null || fail "the main window did not close"
-wait "$program"
-rc=$?
-[ "$rc" -eq 0 ] || fail "Hookfast_$edition.exe ended with $rc"
+close_program
 echo "closed=1"
