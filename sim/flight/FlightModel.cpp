@@ -70,35 +70,29 @@ void FlightModel::startApproach(const Approach& approach) {
     planned_ = {timeMs_ + seconds * 1000.0, touchLat, touchLon, state_.forwardSpeed};
 }
 
-void FlightModel::place(const Placement& placement) {
-    state_.latitude = placement.latitude;
-    state_.longitude = WrapLongitude(placement.longitude);
-    state_.surfaceAltitude = placement.deckAltitude;
-    state_.altitude = placement.deckAltitude;
-    state_.heading = placement.heading;
+void FlightModel::moveTo(double latitude, double longitude, double heading, double altitude,
+                         double surfaceAltitude, double forwardSpeed) {
+    state_.latitude = latitude;
+    state_.longitude = WrapLongitude(longitude);
+    state_.heading = heading;
+    state_.altitude = altitude;
+    state_.surfaceAltitude = surfaceAltitude;
+    state_.onGround = altitude <= surfaceAltitude;
     state_.bank = 0;
-    state_.forwardSpeed = 0;
+    state_.forwardSpeed = forwardSpeed;
     state_.lateralSpeed = 0;
     state_.glidePath = 0;
-    state_.onGround = true;
-    state_.gearLever = GearLeverDown;
     sinkRate_ = 0;
     clearEvents();
 }
 
-void FlightModel::cruise(const Cruise& cruise) {
-    state_.latitude = cruise.latitude;
-    state_.longitude = WrapLongitude(cruise.longitude);
-    state_.surfaceAltitude = cruise.groundAltitude;
-    state_.altitude = cruise.altitude;
-    state_.heading = cruise.heading;
-    state_.bank = 0;
-    state_.forwardSpeed = cruise.speedKnots * FpsPerKnot;
-    state_.lateralSpeed = 0;
-    state_.glidePath = 0;
-    state_.onGround = false;
-    sinkRate_ = 0;
-    clearEvents();
+void FlightModel::place(const Placement& p) {
+    moveTo(p.latitude, p.longitude, p.heading, p.deckAltitude, p.deckAltitude, 0);
+    state_.gearLever = GearLeverDown;
+}
+
+void FlightModel::cruise(const Cruise& c) {
+    moveTo(c.latitude, c.longitude, c.heading, c.altitude, c.groundAltitude, c.speedKnots * FpsPerKnot);
 }
 
 void FlightModel::setClimbRate(double metresPerSecond) {
@@ -156,7 +150,7 @@ double FlightModel::forwardAcceleration(double speed, double programAccel) const
     const double brake = state_.parkingBrake != 0 ? parameters_.parkingBrakeHold : 0.0;
     const double resistance = parameters_.rollingResistance + brake;
     const double drag = parameters_.dragPerSpeedSquared * speed * speed;
-    const double throttle = std::max<double>(0, state_.throttle) / FullThrottle;
+    const double throttle = std::clamp<double>(state_.throttle, 0, FullThrottle) / FullThrottle;
     const double push = programAccel + state_.groundThrust + throttle * parameters_.fullThrottleThrust;
     if (speed > 0) return push - resistance - drag;
     if (speed < 0) return push + resistance + drag;  // only a scenario sets a speed below 0

@@ -53,7 +53,8 @@ struct AircraftState {
     std::int16_t slew = 0;
     std::int16_t crash = 0;
     std::int16_t parkingBrake = 0;  // 0x7FFF set; any other non-zero value holds as well
-    std::int16_t throttle = 0;      // engine 1 lever, 0 to 16383 (below 0: reverse, no thrust)
+    std::int16_t throttle = 0;      // engine 1 lever, 0 to 16383 (below 0: reverse, no thrust;
+                                    // above 16383: full)
     double magVar = 0;            // degrees, east positive
     double groundThrust = 0.5;    // ft/s^2 of engine thrust on the deck at idle (less than
                                   // the rolling resistance, so a stopped aircraft stays put)
@@ -136,6 +137,9 @@ public:
 private:
     void integrate(double seconds);
     double forwardAcceleration(double speed, double programAccel) const;
+    // Wings level, moving straight ahead at that speed; on the ground when at the surface.
+    void moveTo(double latitude, double longitude, double heading, double altitude,
+                double surfaceAltitude, double forwardSpeed);
     void clearEvents();
     void move(double forwardFeet, double rightFeet);
 

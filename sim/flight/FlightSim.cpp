@@ -97,6 +97,7 @@ void FlightSim::advanceTo(std::int64_t nowMs) {
 }
 
 void FlightSim::stepTo(std::int64_t ms) {
+    ReadControls(core_, model_.state());
     while (timeMs_ < ms) {
         const std::int64_t next = std::min(ms, nextSampleMs_);
         model_.step(static_cast<double>(next - timeMs_));

@@ -90,15 +90,21 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# wait_file FILE PID SECONDS WHAT OUTPUT: until FILE has something in it; gives up (status
+# 125) when the process PID ends first (showing its OUTPUT) or the time runs out.
+wait_file() {
+  for _ in $(seq $(($3 * 10))); do
+    [ -s "$1" ] && return 0
+    kill -0 "$2" 2>/dev/null || { cat "$5" >&2; die "$4 ended early"; }
+    sleep 0.1
+  done
+  die "$4 did not come up in $3 s"
+}
+
 # A display of our own: Xvfb writes the number it found free (no race between runs).
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac 3>"$tmp/display" >"$tmp/xvfb.out" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$tmp/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$tmp/xvfb.out" >&2; die "Xvfb did not start"; }
-  sleep 0.1
-done
-[ -s "$tmp/display" ] || die "Xvfb gave no display number in 10 s"
+wait_file "$tmp/display" "$xvfb_pid" 10 "Xvfb" "$tmp/xvfb.out"
 export DISPLAY=":$(head -1 "$tmp/display")"
 
 # The prepared prefix: initialised once per build folder, then only copied.
@@ -149,12 +155,7 @@ if [ "$standin" -eq 1 ]; then
   fi
   wine "$exe" "${sargs[@]}" "${standin_args[@]}" >"$tmp/standin.out" 2>&1 &
   standin_pid=$!
-  for _ in $(seq 300); do
-    [ -f "$tmp/ready" ] && break
-    kill -0 "$standin_pid" 2>/dev/null || { cat "$tmp/standin.out" >&2; die "the stand-in ended early"; }
-    sleep 0.1
-  done
-  [ -f "$tmp/ready" ] || die "the stand-in did not come up in 30 s"
+  wait_file "$tmp/ready" "$standin_pid" 30 "the stand-in" "$tmp/standin.out"
 fi
 
 client=$1; shift
