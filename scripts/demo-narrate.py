@@ -21,6 +21,7 @@ from oplog import Exchange, f64, u32, u8  # noqa: E402
 
 TANKS = [(0x0B74, 0x0B78), (0x1244, 0x1248), (0x0B7C, 0x0B80),
          (0x0B94, 0x0B98), (0x0B84, 0x0B88), (0x0B9C, 0x0BA0)]
+TANK_NAMES = ["centre", "centre 2", "left main", "right main", "left auxiliary", "right auxiliary"]
 FLAGS = {0x0B64: "flag 0x0B64", 0x0B6D: "flag 0x0B6D", 0x0B6F: "transponder", 0x0B70: "flag 0x0B70",
          0x0B71: "flag 0x0B71", 0x0B72: "flag 0x0B72", 0x0B73: "flag 0x0B73", 0x0B65: "flag 0x0B65",
          0x0B66: "flag 0x0B66", 0x0B67: "flag 0x0B67", 0x0B68: "COMM radio", 0x0B6E: "flag 0x0B6E",
@@ -100,15 +101,21 @@ class Narrator:
         for r in x.records:
             if r.op != "write":
                 continue
-            if r.offset in self.levels and len(x.records) == 1:
+            if r.offset in self.levels:
                 index = [level for level, _ in TANKS].index(r.offset)
-                self.fuel_gallons += (u32(r.data) - self.levels[r.offset]) / 8388608 * self.capacities[index]
-                self.fuel_steps += 1
+                before, after = self.levels[r.offset], u32(r.data)
+                if len(x.records) == 1:  # a transfer step writes one tank at a time
+                    self.fuel_gallons += (after - before) / 8388608 * self.capacities[index]
+                    self.fuel_steps += 1
+                elif after != before:   # the damage's write-back
+                    self.failed.append(f"{TANK_NAMES[index]} tank hit")
+                    say(x.t, f"hit: {TANK_NAMES[index]} tank, {before / 83886.08:.0f} % "
+                             f"-> {after / 83886.08:.0f} %")
             elif r.offset in FLAGS and u8(r.data) == 1 and self.flags_read.get(r.offset) == 0:
-                self.failed.append(FLAGS[r.offset])
+                self.failed.append(FLAGS[r.offset] + " failed")
                 say(x.t, f"failed: {FLAGS[r.offset]}")
             elif r.offset == 0x0B6B and u8(r.data) != self.flags_read.get(0x0B6B, u8(r.data)):
-                self.failed.append("an engine")
+                self.failed.append("an engine failed")
                 say(x.t, "failed: an engine")
 
     def message(self, t, text, seconds):
@@ -136,7 +143,7 @@ class Narrator:
             print(f"catapult launch:  {self.stroke[0][1]:.0f} to {self.stroke[-1][1]:.0f} ft/s in "
                   f"{self.stroke[-1][0] - self.stroke[0][0]} ms (cut-off 120 kt = 202.7 ft/s)")
         print(f"fuel load:        {self.fuel_gallons:.1f} gallons in {self.fuel_steps} tank writes")
-        print(f"battle damage:    {', '.join(self.failed) or 'nothing'} failed")
+        print(f"battle damage:    {', '.join(self.failed) or 'nothing'}")
         if self.status_line:
             print(f'hot key Shift+F8: "{self.status_line}"')
 
