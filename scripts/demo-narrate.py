@@ -17,7 +17,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "wine_ops"))
-from oplog import Exchange, f64, u32, u8  # noqa: E402
+from oplog import Exchange, u32, u8  # noqa: E402
 
 TANKS = [(0x0B74, 0x0B78), (0x1244, 0x1248), (0x0B7C, 0x0B80),
          (0x0B94, 0x0B98), (0x0B84, 0x0B88), (0x0B9C, 0x0BA0)]
