@@ -18,11 +18,13 @@ need=(
   wine                    # the Wine tests and the demo: wine, wineboot, wineserver
   wine32:i386
   libasound2:i386         # Wine's audio output (the sound tests give it a null device)
-  xvfb                    # run-wine.sh: xvfb-run, Xvfb
+  xvfb                    # run-wine.sh: Xvfb
   xauth                   # xvfb-run
-  imagemagick             # screenshots (import) and the demo's plot (convert)
-  fonts-dejavu-core       # the plot's labels
+  imagemagick             # screenshots (import)
+  fonts-dejavu-core       # the plots' labels
   xdotool                 # keys and clicks into the virtual display
+  python3                 # the operation tests' checks (tests/wine_ops), the demo's narration
+  gnuplot-nox             # the demo's plots
 )
 # Also called, from Debian's base system: bash, coreutils (od, realpath, timeout, seq...),
 # util-linux (flock), diffutils (cmp), mawk, grep, sed, libc-bin (iconv).

@@ -2,7 +2,8 @@
 // class "FS98MAIN" and/or "UIPCMAIN", answers the registered message "FSASMLIB:IPC" by
 // opening the client's named block from the atom in wParam and serving it with the core.
 // With --scenario it flies the flight model on its own clock: before each served block and
-// on a 10 ms timer, so the aircraft moves whether or not a client asks.
+// on a 10 ms timer, so the aircraft moves whether or not a client asks. A scenario's `wait`
+// ends when the test drops a file of that name into --signal-dir.
 #include <windows.h>
 
 #include <cstdio>
@@ -114,7 +115,15 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
         case WM_TIMER: {
             if (wParam == FlightTimer) {
-                if (App->flight) App->flight->advanceTo(App->core.nowMs());
+                if (App->flight) {
+                    const std::int64_t now = App->core.nowMs();
+                    const std::string& signals = App->options.signalDir;
+                    if (const auto name = App->flight->awaitedSignal();
+                        name && !signals.empty() && fileExists(signals + "\\" + *name)) {
+                        App->flight->signal(*name, now);
+                    }
+                    App->flight->advanceTo(now);
+                }
                 return 0;
             }
             const StandInOptions& o = App->options;

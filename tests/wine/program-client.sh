@@ -1,6 +1,6 @@
-# Sourced by a test client that runs inside run-wine.sh and drives Hookfast_EN.exe; the
-# client defines fail() (report and exit 1) itself.
-#   start_program FOLDER [TRACE]  starts Hookfast_EN.exe from FOLDER (its output in
+# Sourced by a test client that runs inside run-wine.sh and drives Hookfast_<HF_EDITION>.exe
+# (default EN); the client defines fail() (report and exit 1) itself.
+#   start_program FOLDER [TRACE]  starts the program from FOLDER (its output in
 #                                 FOLDER/program.out, Wine's debug output in TRACE if given)
 #   inspect ARGS...               hfinspect.exe on the program's main window
 #   close_program                 closes the main window; the program must end by itself, with 0
@@ -8,7 +8,7 @@ inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d 
 
 start_program() {
   cd "$1" || exit 1
-  wine Hookfast_EN.exe >"$1/program.out" 2>"${2:-/dev/null}" &
+  wine "Hookfast_${HF_EDITION:-EN}.exe" >"$1/program.out" 2>"${2:-/dev/null}" &
   hf_program=$!
 }
 
@@ -17,5 +17,5 @@ close_program() {
   inspect --wait 60 gone >/dev/null || fail "the main window did not close"
   wait "$hf_program"
   local rc=$?
-  [ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
+  [ "$rc" -eq 0 ] || fail "Hookfast_${HF_EDITION:-EN}.exe ended with $rc"
 }

@@ -53,10 +53,10 @@ bool PlaceAircraft(const hf::TCatchZoneData& zone) {
     const double altitude = zone.DeckAlt + zone.CatchZoneHeight / 2;
     const auto latHi = static_cast<std::int32_t>(std::lround(lat / hf::LatitudeScaleValue));
     const auto lonHi = static_cast<std::int32_t>(std::lround(lon / hf::AngleScaleValue));
-    // The low half is read as signed: whole metres rounded, the rest within half a metre.
-    const auto altHi = static_cast<std::int32_t>(std::lround(altitude));
+    // Whole metres below, then the unsigned fraction of a metre.
+    const auto altHi = static_cast<std::int32_t>(std::floor(altitude));
     const auto altLo =
-        static_cast<std::int32_t>(std::llround((altitude - altHi) * hf::FractionDivisorValue));
+        static_cast<std::uint32_t>(std::llround((altitude - altHi) * hf::FractionDivisorValue));
     const std::int16_t noVariation = 0;
     const std::uint16_t inFlight = 0;
     const double hookDown = 1.0;
