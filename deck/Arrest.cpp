@@ -5,6 +5,7 @@
 #include <string>
 
 #include "deck/SimData.h"
+#include "deck/Trapping.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
 
@@ -13,7 +14,6 @@ namespace hf {
 namespace {
 
 constexpr double MovingCarrierEndSpeedFps = 32.0;
-constexpr double TrapAnywhereMinimumDistance = 0.07;  // degrees
 constexpr std::uint32_t TrapAnywhereKeyDefinition = 0x00010179;  // Shift+F10 before the combo
 
 // One exchange that reads the forward speed; false when it failed.
@@ -42,7 +42,7 @@ void TFormMain::tmrDecelTimer(TObject*) {
     tmrDecel.SetEnabled(false);
     tmrFindNearest.SetEnabled(true);
     tmrKeystroke.SetEnabled(true);
-    LastArrestEndTime = Host().Now();
+    LastArrestEndTime = Host().MonotonicMs();
     SetSpecialSound(true);
     tmrIsCatchCheckNeeded.SetEnabled(true);
 }
@@ -61,7 +61,7 @@ void TFormMain::tmrMovingCarrierDecelTimer(TObject*) {
     InstallNormalHandlerPair();
     tmrFindNearest.SetEnabled(true);
     tmrKeystroke.SetEnabled(true);
-    LastArrestEndTime = Host().Now();
+    LastArrestEndTime = Host().MonotonicMs();
     SetSpecialSound(true);
     // The gate timer comes back with the next heartbeat (or F10 check), not here.
 }

@@ -11,6 +11,7 @@
 
 #include "deck/BattleDamage.h"
 #include "deck/SimData.h"
+#include "host/AsciiCase.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
 
@@ -43,11 +44,8 @@ std::uint32_t DamageHitThreshold(std::uint32_t candidates) {
 
 // Only a to z are turned into capitals; other letters of an edition stay as they are.
 std::string DamageLevelMessage(int level) {
-    std::string text(rs::BattleDamage);
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text + " (" + std::to_string(level) + ") " + std::string(rs::Incurred);
+    return AsciiUpper(rs::BattleDamage) + " (" + std::to_string(level) + ") " +
+           std::string(rs::Incurred);
 }
 
 namespace {

@@ -15,8 +15,6 @@ namespace {
 
 constexpr double ArmingPositionTolerance = 0.003;  // degrees from the front-left corner
 constexpr double StationarySpeedFps = 6.0;
-constexpr std::uint8_t HelicopterEngineType = 3;
-constexpr std::int32_t TaildraggerKind = 1;
 
 // Engine type and aircraft kind: what rules the catapult out for this aircraft.
 struct AircraftValues {
@@ -108,7 +106,8 @@ void TFormMain::actCatapultArmExecute(TObject*) {
             return;
         }
 
-        std::int32_t lonLo = 0, lonHi = 0, latLo = 0, latHi = 0;
+        std::uint32_t lonLo = 0, latLo = 0;
+        std::int32_t lonHi = 0, latHi = 0;
         SimExchange position;
         position.Read(offsets::LongitudeLo, lonLo)
             .Read(offsets::LongitudeHi, lonHi)
@@ -158,6 +157,9 @@ void TFormMain::actCatapultArmExecute(TObject*) {
 }
 
 void TFormMain::AutoCatArmCheck() {
+    // Disabled by hand means left alone: arming here would also restart the heartbeat's
+    // interval through the hand-over, so its disabled reminders would never come.
+    if (btnManualDisable.Down()) return;
     CatapultSoundPlayed = false;
     const auto check = [this] {
         if (tmrLaunchCheck.Enabled()) {

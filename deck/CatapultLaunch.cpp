@@ -14,8 +14,6 @@ namespace {
 constexpr double PositionWatchTolerance = 0.03;  // degrees from the front-left corner
 constexpr std::int16_t LaunchThrottle = 15565;   // the lever must be above this
 constexpr std::int16_t ParkingBrakeReleased = 0;
-constexpr std::uint8_t HelicopterEngineType = 3;
-constexpr std::int32_t TaildraggerKind = 1;
 
 struct WatchValues {
     std::int16_t ParkingBrake = 0;
@@ -23,9 +21,9 @@ struct WatchValues {
     std::int16_t Throttle = 0;
     std::uint8_t EngineType = 0;
     std::int32_t Kind = 0;
-    std::int32_t LongitudeLo = 0;
+    std::uint32_t LongitudeLo = 0;
     std::int32_t LongitudeHi = 0;
-    std::int32_t LatitudeLo = 0;
+    std::uint32_t LatitudeLo = 0;
     std::int32_t LatitudeHi = 0;
 };
 

@@ -1,4 +1,5 @@
 // The nearest catch zone and the 15-second heartbeat of the program.
+#include <exception>
 #include <string>
 
 #include "deck/Geometry.h"
@@ -18,7 +19,8 @@ constexpr double NoZoneDistance = 180.0;
 
 double TFormMain::FindNearestZone() {
     double best = NoZoneDistance;
-    std::int32_t lonLo = 0, lonHi = 0, latLo = 0, latHi = 0;
+    std::uint32_t lonLo = 0, latLo = 0;
+    std::int32_t lonHi = 0, latHi = 0;
     std::int16_t magVar = 0;
     SimExchange exchange;
     exchange.Read(offsets::LongitudeLo, lonLo)
@@ -31,6 +33,7 @@ double TFormMain::FindNearestZone() {
     }
     // Without a zone list nothing was loaded and nothing operates: there is nothing to
     // search and nothing to stop, so only the variation is kept.
+    std::exception_ptr saveError;
     if (exchange.ok && CatchZones) {
         const double lat = DecodeLatitude(latLo, latHi);
         const double lon = DecodeLongitude(lonLo, lonHi);
@@ -43,7 +46,7 @@ double TFormMain::FindNearestZone() {
             }
         }
         if (NearestZoneIndex == -1) {
-            StopOperations();
+            saveError = StopOperationsHoldingSaveError();
             ResetProgramState(false);
             lblNearestCarrier.SetCaption(std::string(rs::NearestCablesError));
         } else {
@@ -64,6 +67,7 @@ double TFormMain::FindNearestZone() {
         }
     }
     NearestZoneDistance = best;
+    if (saveError) std::rethrow_exception(saveError);
     return best;
 }
 

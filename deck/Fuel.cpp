@@ -17,7 +17,7 @@ using TankLevels = std::array<std::uint32_t, 6>;
 
 // The aircraft's altitude and the ground below it.
 struct HeightValues {
-    std::int32_t AltitudeLo = 0;
+    std::uint32_t AltitudeLo = 0;
     std::int32_t AltitudeHi = 0;
     std::int16_t Ground = 0;
 };

@@ -75,10 +75,15 @@ void CheckKey(TFormMain& form, const HotKey& key, Action&& action) {
 }  // namespace
 
 void TFormMain::RegisterHotKeys() {
+    // Slots that an earlier stop could not give back go back first; one that still cannot
+    // stays the key's slot, so that no key ever holds two.
+    GiveBackHotKeySlots();
     KeyComboBase = rdgrpCtrlKeys.ItemIndex() == 0 ? 0 : ShiftCtrlComboBase;
     bool anySlot = false;
     for (const HotKey& key : RegistrationOrder) {
-        AllocateHotKeySlot(KeyDefinition(key.VirtualKeyCode, KeyComboBase), this->*key.Slot);
+        if (this->*key.Slot == 0) {
+            AllocateHotKeySlot(KeyDefinition(key.VirtualKeyCode, KeyComboBase), this->*key.Slot);
+        }
         anySlot = anySlot || this->*key.Slot != 0;
     }
     HotKeysRegistered = true;
@@ -121,19 +126,58 @@ void TFormMain::AllocateHotKeySlot(std::uint32_t keyDefinition, std::uint32_t& s
 
 void TFormMain::ReleaseHotKeys() {
     tmrKeystroke.SetEnabled(false);
+    HotKeysRegistered = false;
+    if (SimulatorSilent) {
+        // The stop makes no more exchanges: the slots stay recorded for the next start.
+        HotKeySlotsUnconfirmed = AnyHotKeySlotRecorded();
+        return;
+    }
     // One poll interval, so that a poll the server is still answering cannot re-arm a slot
     // after it has been given back.
     host_.Sleep(tmrKeystroke.Interval());
+    GiveBackHotKeySlots();
+}
+
+void TFormMain::GiveBackHotKeySlots() {
     constexpr std::uint32_t Free = 0;
+    bool silent = false;  // an exchange failed all its tries: the rest stay recorded
     for (const HotKey& key : ReleaseOrder) {
         std::uint32_t& slot = this->*key.Slot;
-        if (slot == 0) continue;
-        SimExchange().Write(slot, Free).Process();  // a failed release leaves the slot taken
-        // Given back: the slot may be another client's by the next release or poll, so it
-        // is no longer ours to clear or re-arm.
-        slot = 0;
+        if (slot == 0 || silent) continue;
+        if (HotKeySlotsUnconfirmed) {
+            // Held since an earlier connection: give it back only if it still holds this
+            // key, pressed or not; otherwise it is no longer ours.
+            std::uint32_t value = 0;
+            SimExchange read;
+            if (!read.Read(slot, value).Process()) {
+                silent = ExchangeGaveUp(read.code);
+                continue;
+            }
+            const std::uint32_t definition = KeyDefinition(key.VirtualKeyCode, KeyComboBase);
+            if ((value & 0x00FFFFFF) != definition) {
+                slot = 0;
+                continue;
+            }
+        }
+        SimExchange write;
+        if (write.Write(slot, Free).Process()) {
+            // Given back: the slot may be another client's by the next release or poll, so
+            // it is no longer ours to clear or re-arm.
+            slot = 0;
+        } else {
+            // Not given back: the slot stays recorded for a later release. One that failed
+            // all its tries spares the simulator the rest.
+            silent = ExchangeGaveUp(write.code);
+        }
     }
-    HotKeysRegistered = false;
+    HotKeySlotsUnconfirmed = AnyHotKeySlotRecorded();
+}
+
+bool TFormMain::AnyHotKeySlotRecorded() const {
+    for (const HotKey& key : ReleaseOrder) {
+        if (this->*key.Slot != 0) return true;
+    }
+    return false;
 }
 
 void TFormMain::tmrKeystrokeTimer(TObject*) {

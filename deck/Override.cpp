@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "deck/NumberFormat.h"
+#include "host/AsciiCase.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
 #include "ui/ToolbarForm.h"
@@ -12,15 +13,6 @@
 namespace hf {
 
 namespace {
-
-// Only a to z change: the texts are Windows-1252 bytes and accented letters stay as they are.
-std::string UpperAscii(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return result;
-}
 
 // The identifier fills the line up to this length at most, so that with its closing quote
 // and bracket the line stays within the 100 characters the simulator shows.
@@ -72,15 +64,15 @@ void TFormMain::actShowStatusExecute(TObject*) {
     }
 
     std::string s;
-    if (!lblFlightStatus.Caption().empty()) s = UpperAscii(lblFlightStatus.Caption()) + ", ";
+    if (!lblFlightStatus.Caption().empty()) s = AsciiUpper(lblFlightStatus.Caption()) + ", ";
     if (chkbxDetectTailhook.Checked()) s += lblTailhookState.Caption() + ", ";
-    s += std::string(rs::StatusTrapping) + " " + UpperAscii(lblActivelyCheckingStatus.Caption());
+    s += std::string(rs::StatusTrapping) + " " + AsciiUpper(lblActivelyCheckingStatus.Caption());
     if (FuelLoadActive) {
         s += ", " + std::string(rs::StatusLoadingFuel) + " " +
-             UpperAscii(rdgrpFuelTransferRate.SelectedText());
+             AsciiUpper(rdgrpFuelTransferRate.SelectedText());
     } else if (FuelOffloadActive) {
         s += ", " + std::string(rs::StatusOffloadingFuel) + " " +
-             UpperAscii(rdgrpFuelTransferRate.SelectedText());
+             AsciiUpper(rdgrpFuelTransferRate.SelectedText());
     }
     if (tmrLaunchCheck.Enabled()) s += ", " + std::string(rs::StatusCatArmed);
 

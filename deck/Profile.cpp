@@ -1,12 +1,15 @@
 #include "deck/Profile.h"
 
 #include "deck/Numbers.h"
+#include "host/AsciiCase.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <string>
 #include <utility>
 
 #ifdef _WIN32
@@ -45,7 +48,7 @@ char ToCp1252(char16_t unit) {
 }
 
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
 std::string_view Trim(std::string_view text) {
@@ -56,16 +59,6 @@ std::string_view Trim(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
 }
 
 std::string_view Unquote(std::string_view value) {
@@ -142,6 +135,61 @@ FileBytes ReadWholeFile(const std::string& path) {
         return {ReadOutcome::Failed, {}};
     }
     return result;
+}
+
+// What a rewrite keeps of the file it replaces. A read-only file is not to be replaced: the
+// system's profile writer refuses it, so ours does too (also where the process could write
+// it anyway, as an administrator can).
+struct FileAttributes {
+    bool Exists = false;
+    bool ReadOnly = false;
+#ifdef _WIN32
+    DWORD Bits = 0;
+#else
+    std::filesystem::perms Permissions = std::filesystem::perms::none;
+#endif
+};
+
+FileAttributes AttributesOf(const std::string& path) {
+    FileAttributes attributes;
+#ifdef _WIN32
+    const DWORD bits = GetFileAttributesA(path.c_str());
+    if (bits == INVALID_FILE_ATTRIBUTES) return attributes;
+    attributes.Exists = true;
+    attributes.ReadOnly = (bits & FILE_ATTRIBUTE_READONLY) != 0;
+    attributes.Bits = bits;
+#else
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status)) return attributes;
+    attributes.Exists = true;
+    attributes.Permissions = status.permissions();
+    attributes.ReadOnly = (attributes.Permissions & std::filesystem::perms::owner_write) ==
+                          std::filesystem::perms::none;
+#endif
+    return attributes;
+}
+
+bool GiveAttributes(const std::string& path, const FileAttributes& attributes) {
+    if (!attributes.Exists) return true;
+#ifdef _WIN32
+    constexpr DWORD Kept = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                           FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD bits = attributes.Bits & Kept;
+    return SetFileAttributesA(path.c_str(), bits != 0 ? bits : FILE_ATTRIBUTE_NORMAL) != 0;
+#else
+    std::error_code error;
+    std::filesystem::permissions(path, attributes.Permissions, error);
+    return !error;
+#endif
+}
+
+std::uint32_t ProcessId() {
+#ifdef _WIN32
+    return GetCurrentProcessId();
+#else
+    return static_cast<std::uint32_t>(getpid());
+#endif
 }
 
 // Writes the bytes and makes sure they are on the disk before the file is closed.
@@ -244,7 +292,7 @@ void ProfileDocument::Reindex() {
             if (current != nullptr) {
                 current->EndLine = i;
             }
-            const auto [entry, added] = sections_.try_emplace(Lower(*name));
+            const auto [entry, added] = sections_.try_emplace(AsciiLower(*name));
             current = added ? &entry->second : nullptr;  // a repeated section is not read
             if (current != nullptr) {
                 current->HeaderLine = i;
@@ -255,7 +303,7 @@ void ProfileDocument::Reindex() {
             continue;
         }
         if (const auto keyLine = ParseKeyLine(lines_[i].Text)) {
-            current->Keys.try_emplace(Lower(keyLine->Name), Key{std::string(keyLine->Value), i});
+            current->Keys.try_emplace(AsciiLower(keyLine->Name), Key{std::string(keyLine->Value), i});
         }
     }
     if (current != nullptr) {
@@ -264,11 +312,11 @@ void ProfileDocument::Reindex() {
 }
 
 const ProfileDocument::Key* ProfileDocument::Find(std::string_view section, std::string_view key) const {
-    const auto found = sections_.find(Lower(section));
+    const auto found = sections_.find(AsciiLower(section));
     if (found == sections_.end()) {
         return nullptr;
     }
-    const auto entry = found->second.Keys.find(Lower(key));
+    const auto entry = found->second.Keys.find(AsciiLower(key));
     return entry == found->second.Keys.end() ? nullptr : &entry->second;
 }
 
@@ -293,7 +341,7 @@ double ProfileDocument::ReadFloat(std::string_view section, std::string_view key
 }
 
 bool ProfileDocument::SectionHasKeys(std::string_view section) const {
-    const auto found = sections_.find(Lower(section));
+    const auto found = sections_.find(AsciiLower(section));
     return found != sections_.end() && !found->second.Keys.empty();
 }
 
@@ -338,14 +386,14 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
         throw std::invalid_argument("value cannot be written");
     }
 
-    const auto found = sections_.find(Lower(section));
+    const auto found = sections_.find(AsciiLower(section));
     if (found == sections_.end()) {
         if (!lines_.empty() && !Trim(lines_.back().Text).empty()) {
             AppendLine(lines_.size(), "");
         }
         AppendLine(lines_.size(), "[" + std::string(section) + "]");
         AppendLine(lines_.size(), std::string(key) + "=" + std::string(value));
-    } else if (const auto entry = found->second.Keys.find(Lower(key)); entry != found->second.Keys.end()) {
+    } else if (const auto entry = found->second.Keys.find(AsciiLower(key)); entry != found->second.Keys.end()) {
         Line& line = lines_[entry->second.LineIndex];
         const std::string_view existingName = ParseKeyLine(line.Text)->Name;  // the file's spelling
         line.Text = std::string(existingName) + "=" + std::string(value);
@@ -388,7 +436,19 @@ bool ReplaceFileAtomically(const std::string& tempPath, const std::string& targe
 Profile::Profile(std::string path, FileReplacer replace)
     : path_(std::move(path)), replace_(std::move(replace)), document_(ReadWholeFile(path_).Bytes) {}
 
+std::string ProfileTempPath(const std::string& path) {
+    return path + "." + std::to_string(ProcessId()) + ".tmp";
+}
+
 void Profile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    WriteStrings({{section, key, std::string(value)}});
+}
+
+void Profile::WriteStrings(const std::vector<ProfileEntry>& entries) {
+    const FileAttributes attributes = AttributesOf(path_);
+    if (attributes.ReadOnly) {
+        throw ProfileWriteError(path_);
+    }
     // Start from the file as it is now, so that a change made meanwhile is not lost.
     const FileBytes current = ReadWholeFile(path_);
     if (current.Outcome == ReadOutcome::Failed) {
@@ -396,12 +456,15 @@ void Profile::WriteString(std::string_view section, std::string_view key, std::s
     }
     ProfileDocument document(current.Bytes);
     try {
-        document.Set(section, key, value);
+        for (const ProfileEntry& entry : entries) {
+            document.Set(entry.Section, entry.Key, entry.Value);
+        }
     } catch (const std::invalid_argument&) {
         throw ProfileWriteError(path_);
     }
-    const std::string tempPath = path_ + ".tmp";
-    if (!WriteDurably(tempPath, document.Bytes()) || !replace_(tempPath, path_)) {
+    const std::string tempPath = ProfileTempPath(path_);
+    if (!WriteDurably(tempPath, document.Bytes()) || !GiveAttributes(tempPath, attributes) ||
+        !replace_(tempPath, path_)) {
         std::remove(tempPath.c_str());
         throw ProfileWriteError(path_);
     }

@@ -2,9 +2,12 @@
 // rules of the Windows private-profile functions that these files were made for.
 //
 // Reading:
+// - Trimming takes off what the system's reader takes off: blanks, tabs, vertical tabs, form
+//   feeds and the DOS end-of-file mark Ctrl-Z (0x1A), so a last line that an old editor ended
+//   with Ctrl-Z reads as intended.
 // - A line whose first non-blank character is "[" and that has a "]" after it opens a
 //   section named by the text between them, trimmed. A line "key=value" (split at the first
-//   "=", both sides trimmed of blanks and tabs) is a key of the section above it. Blank lines,
+//   "=", both sides trimmed) is a key of the section above it. Blank lines,
 //   comment lines (first non-blank character ";"), lines without "=", lines with an empty key
 //   and lines before the first section are no keys; they are kept as they are on a write.
 // - Section and key names match without regard to ASCII letter case. When a section name
@@ -108,10 +111,21 @@ using FileReplacer = std::function<bool(const std::string& tempPath, const std::
 // The rename of the platform: the target is replaced in one step or left as it was.
 bool ReplaceFileAtomically(const std::string& tempPath, const std::string& targetPath);
 
+// The temporary file a write of `path` goes through: beside it and named with this process's
+// id, so that two programs writing the same file at once never share one.
+std::string ProfileTempPath(const std::string& path);
+
+// One key to write.
+struct ProfileEntry {
+    std::string_view Section;
+    std::string_view Key;
+    std::string Value;
+};
+
 // One profile file on disk, read once when the object is made (each load opens its own).
-// Each write reads the file again, changes the one key, writes the whole text to a
-// temporary file beside it (path + ".tmp"), flushes it to the disk and renames it over the
-// file, so that the file is never left half written.
+// Each write reads the file again, changes its keys, writes the whole text to the temporary
+// file, flushes it to the disk and renames it over the file, so that the file is never left
+// half written. The file keeps its attributes; a read-only file is not written.
 class Profile {
 public:
     explicit Profile(std::string path, FileReplacer replace = ReplaceFileAtomically);
@@ -134,9 +148,12 @@ public:
     bool SectionHasKeys(std::string_view section) const { return document_.SectionHasKeys(section); }
 
     // Creates the file, the section or the key as needed. Throws ProfileWriteError with
-    // "Unable to write to " + path when the file cannot be read, the text cannot be written
-    // or the rename fails, and for names or values that cannot be written.
+    // "Unable to write to " + path when the file cannot be read, is read-only, the text
+    // cannot be written or the rename fails, and for names or values that cannot be written;
+    // the file is then as it was.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    // Writes all the keys, in order, with one rewrite of the file.
+    void WriteStrings(const std::vector<ProfileEntry>& entries);
 
 private:
     std::string path_;

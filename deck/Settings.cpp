@@ -10,6 +10,7 @@
 #include "deck/Numbers.h"
 #include "deck/Profile.h"
 #include "deck/SettingsFile.h"
+#include "deck/SimData.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
 #include "ui/ToolbarForm.h"
@@ -23,7 +24,6 @@ constexpr std::int32_t DefaultCatapultHoldFactor = 50;
 constexpr std::int32_t DefaultTimingResolutionFactor = 1;
 constexpr double DefaultCatapultAccel = 700.0;
 constexpr double DefaultCableCatchAccel = -700.0;
-constexpr double KnotsToFps = 1.689;
 // -tan 8 degrees: the sideways push of trapping anywhere follows the deceleration.
 constexpr double LateralPerCableCatchAccel = -0.14054083470239145;
 
@@ -134,10 +134,11 @@ bool TFormMain::LoadSettings() {
 void TFormMain::SaveSettings() {
     // Enabled only while a zone file is loaded: a failed start writes nothing.
     if (!cmbDatFile.Enabled()) return;
-    Profile settings(ProgramFolder + std::string(SettingsFileName));
-    const auto write = [&settings](std::string_view section, std::string_view key,
-                                   const std::string& value) {
-        WriteSetting(settings, section, key, value);
+    // All 22 keys in one rewrite of the file.
+    std::vector<ProfileEntry> entries;
+    const auto write = [&entries](std::string_view section, std::string_view key,
+                                  std::string value) {
+        entries.push_back({section, key, std::move(value)});
     };
     const auto flag = [](const TCheckBox& box) { return FormatBoolean(box.Checked()); };
 
@@ -165,6 +166,8 @@ void TFormMain::SaveSettings() {
     write("CatapultOps", "AutoCatArming", flag(chkbxAutoCatArming));
     write("CatapultOps", "ShowCatArmDisarmMsgs", flag(chkbxShowCatArmMsgs));
     write("FuelOps", "TransferRateIndex", FormatInteger(rdgrpFuelTransferRate.ItemIndex()));
+    Profile settings(ProgramFolder + std::string(SettingsFileName));
+    WriteSettings(settings, entries);
 }
 
 void TFormMain::SetCatapultSpeedCutoff(std::int32_t value) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "deck/Profile.h"
+#include "host/AsciiCase.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/Controls.h"
 
@@ -18,24 +19,21 @@ std::string FormatWithText(std::string_view pattern, std::string_view text) {
 
 void WriteSetting(Profile& settings, std::string_view section, std::string_view key,
                   std::string_view value) {
-    try {
-        settings.WriteString(section, key, value);
-    } catch (const ProfileWriteError&) {
-        throw std::runtime_error(FormatWithText(rs::UnableToWrite, settings.Path()));
-    }
+    WriteSettings(settings, {{section, key, std::string(value)}});
 }
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+void WriteSettings(Profile& settings, const std::vector<ProfileEntry>& entries) {
+    try {
+        settings.WriteStrings(entries);
+    } catch (const ProfileWriteError&) {
+        throw SettingsWriteError(FormatWithText(rs::UnableToWrite, settings.Path()));
+    }
 }
 
 int FindEntryIgnoringCase(const TComboBox& combo, std::string_view name) {
     const auto& items = combo.Items();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (SameNameIgnoringCase(items[i], name)) return static_cast<int>(i);
+        if (EqualIgnoringAsciiCase(items[i], name)) return static_cast<int>(i);
     }
     return -1;
 }

@@ -6,15 +6,15 @@
 
 namespace hf {
 
-double DecodeLatitude(std::int32_t lo, std::int32_t hi) {
+double DecodeLatitude(std::uint32_t lo, std::int32_t hi) {
     return hi * LatitudeScaleValue + lo * LatitudeScaleValue / FractionDivisorValue;
 }
 
-double DecodeLongitude(std::int32_t lo, std::int32_t hi) {
+double DecodeLongitude(std::uint32_t lo, std::int32_t hi) {
     return hi * AngleScaleValue + lo * AngleScaleValue / FractionDivisorValue;
 }
 
-double DecodeAltitude(std::int32_t lo, std::int32_t hi) {
+double DecodeAltitude(std::uint32_t lo, std::int32_t hi) {
     return lo / FractionDivisorValue + hi;
 }
 
@@ -42,14 +42,19 @@ std::array<char, 128> MessageBlock(std::string_view text) {
 }
 
 void TFormMain::ShowSimMessage(std::string_view text, std::int16_t seconds) {
+    SendSimMessage(text, seconds);
+}
+
+std::uint32_t TFormMain::SendSimMessage(std::string_view text, std::int16_t seconds) {
     const std::array<char, 128> block = MessageBlock(text);
     std::uint32_t code = LinkOk;
     if (!LinkWrite(offsets::MessageText, static_cast<std::uint32_t>(block.size()), block.data(),
                    code)) {
-        return;
+        return code;
     }
-    if (!LinkWrite(offsets::MessageSeconds, sizeof seconds, &seconds, code)) return;
+    if (!LinkWrite(offsets::MessageSeconds, sizeof seconds, &seconds, code)) return code;
     LinkProcess(code);
+    return code;
 }
 
 }  // namespace hf

@@ -15,11 +15,13 @@ namespace hf {
 namespace offsets {
 inline constexpr std::uint32_t MagVar = 0x02A0;           // int16, x 360 / 65536 degrees
 inline constexpr std::uint32_t OnGround = 0x0366;         // 16-bit, 1 = on the ground
-inline constexpr std::uint32_t LatitudeLo = 0x0560;       // int32 halves of the latitude pair
-inline constexpr std::uint32_t LatitudeHi = 0x0564;
-inline constexpr std::uint32_t LongitudeLo = 0x0568;      // int32 halves of the longitude pair
-inline constexpr std::uint32_t LongitudeHi = 0x056C;
-inline constexpr std::uint32_t AltitudeLo = 0x0570;       // int32 fraction of a metre / 2^32
+// Latitude, longitude and altitude are 64-bit fixed-point numbers in two halves: the low
+// half an unsigned fraction (/ 2^32) of a unit of the signed high half.
+inline constexpr std::uint32_t LatitudeLo = 0x0560;       // uint32 fraction
+inline constexpr std::uint32_t LatitudeHi = 0x0564;       // int32 units of LatitudeScale
+inline constexpr std::uint32_t LongitudeLo = 0x0568;      // uint32 fraction
+inline constexpr std::uint32_t LongitudeHi = 0x056C;      // int32 units of AngleScale
+inline constexpr std::uint32_t AltitudeLo = 0x0570;       // uint32 fraction of a metre
 inline constexpr std::uint32_t AltitudeHi = 0x0574;       // int32 whole metres
 inline constexpr std::uint32_t Bank = 0x057C;             // int32, x AngleScale degrees
 inline constexpr std::uint32_t Heading = 0x0580;          // int32, x AngleScale degrees true
@@ -71,7 +73,7 @@ inline constexpr std::array<Tank, 6> Tanks = {{{0x0B74, 0x0B78},
                                                {0x0B9C, 0x0BA0}}};
 }  // namespace offsets
 
-// --- conversion constants (the window's fields hold the same values) --------------------
+// --- conversion constants (the window's fields are set from these) ---------------------
 inline constexpr double FractionDivisorValue = 4294967296.0;                 // 2^32
 inline constexpr double AngleScaleValue = 360.0 / FractionDivisorValue;       // degrees per unit
 inline constexpr double LatitudeScaleValue = 90.0 / 10001750.0;               // degrees per unit
@@ -82,11 +84,15 @@ inline constexpr std::uint32_t FullTankLevel = 8388608;                       //
 inline constexpr std::uint32_t NearlyFullTankLevel = 8346665;                 // 99.5 %
 inline constexpr std::uint32_t LowTankLevel = 838861;                         // 10 %
 inline constexpr std::int16_t ParkingBrakeSet = 0x7FFF;
+inline constexpr double TailhookDownAbove = 0.5;       // 0x3BA0: greater is down
+inline constexpr std::uint8_t HelicopterEngineType = 3;  // 0x0609
+inline constexpr std::int32_t TaildraggerKind = 1;       // 0x0790
 
-// --- decodings (both halves of a pair enter signed, the low half too) ------------------
-double DecodeLatitude(std::int32_t lo, std::int32_t hi);
-double DecodeLongitude(std::int32_t lo, std::int32_t hi);
-double DecodeAltitude(std::int32_t lo, std::int32_t hi);
+// --- decodings -----------------------------------------------------------------------
+// A pair is one signed 64-bit number hi x 2^32 + lo: the low half only ever adds to it.
+double DecodeLatitude(std::uint32_t lo, std::int32_t hi);
+double DecodeLongitude(std::uint32_t lo, std::int32_t hi);
+double DecodeAltitude(std::uint32_t lo, std::int32_t hi);
 // Bank or true heading in degrees.
 double DecodeAngle(std::int32_t raw);
 double DecodeMagVar(std::int16_t raw);
@@ -130,6 +136,11 @@ public:
     bool ok = true;
     std::uint32_t code = LinkOk;
 };
+
+// The exchange failed all its tries: the simulator does not answer (hung or gone).
+constexpr bool ExchangeGaveUp(std::uint32_t code) {
+    return code == LinkTimedOut || code == LinkSendFailed;
+}
 
 // The 128-byte message block: the first 100 characters of the text, then zeros.
 inline constexpr std::size_t MessageTextLimit = 100;

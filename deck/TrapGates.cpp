@@ -5,7 +5,7 @@
 #include <string>
 
 #include "deck/SimData.h"
-#include "host/DateTime.h"
+#include "deck/Trapping.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
 
@@ -13,20 +13,15 @@ namespace hf {
 
 namespace {
 
-constexpr double HookDownPosition = 0.5;
-constexpr double NormalGateRange = 0.05;              // degrees
-constexpr double TrapAnywhereMinimumDistance = 0.07;  // degrees
+constexpr double NormalGateRange = 0.05;  // degrees
 constexpr double LandedSpeedFps = 50.0;
-constexpr double ArrestWaitDays = 0.00034722222;      // 30 s
 
 enum class Gate { Normal, TrapAnywhere };
 
 std::string Text(std::string_view text) { return std::string(text); }
 
-// The whole seconds of a remaining time, as the time-of-day format "s" shows them.
-std::string WholeSecondsText(double days) {
-    return std::to_string(DecodeDateTime(days).Second);
-}
+// The whole seconds of a remaining time: 30 at most, 0 in the last second.
+std::string WholeSecondsText(std::uint64_t ms) { return std::to_string(ms / 1000); }
 
 // The five values that decide whether the aircraft may trap.
 struct GateValues {
@@ -54,7 +49,7 @@ void RunTrapGate(TFormMain& form, Gate gate) {
             double hook = 0;
             SimExchange exchange;
             exchange.Read(offsets::Tailhook, hook);
-            hookDown = exchange.Process() && hook > HookDownPosition;
+            hookDown = exchange.Process() && hook > TailhookDownAbove;
         }
         if (!hookDown) {
             form.tmrCheckForCatch.SetEnabled(false);
@@ -117,18 +112,17 @@ void RunTrapGate(TFormMain& form, Gate gate) {
 
         const bool landed =
             values.Gear > 0 && values.OnGround == 1 && values.Speed < LandedSpeedFps;
-        const double elapsed = form.Host().Now() - form.LastArrestEndTime;
+        const std::uint64_t waitLeft =
+            ArrestWaitLeftMs(form.Host().MonotonicMs(), form.LastArrestEndTime);
         bool active = values.Slew == 0 && !landed && values.Gear > 0;
         if (!trapAnywhere) active = active && distance < previous;
-        active = active && elapsed > ArrestWaitDays;
+        active = active && waitLeft == 0;
         form.tmrCheckForCatch.SetEnabled(active);
         form.lblFlightStatus.SetCaption(Text(landed ? rs::StatusLanded : rs::StatusFlying));
 
         if (trapAnywhere && form.chkbxShowCablesActiveMsg.Checked() &&
-            !form.tmrCheckForCatch.Enabled() && elapsed < ArrestWaitDays) {
-            form.ShowSimMessage(
-                WholeSecondsText(ArrestWaitDays - elapsed) + " " + Text(rs::SecondsUntilCables),
-                3);
+            !form.tmrCheckForCatch.Enabled() && waitLeft > 0) {
+            form.ShowSimMessage(WholeSecondsText(waitLeft) + " " + Text(rs::SecondsUntilCables), 3);
         }
     };
     decide();

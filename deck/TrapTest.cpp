@@ -6,6 +6,7 @@
 
 #include "deck/Geometry.h"
 #include "deck/SimData.h"
+#include "deck/Trapping.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
 
@@ -13,8 +14,6 @@ namespace hf {
 
 namespace {
 
-constexpr double ArrestWaitDays = 0.00034722222;  // 30 s
-constexpr double HookDownPosition = 0.5;
 constexpr double BankLimitDegrees = 10.0;
 constexpr double HeadingLimitDegrees = 30.0;
 
@@ -23,11 +22,11 @@ struct CatchValues {
     std::int32_t Heading = 0;
     std::int32_t Bank = 0;
     std::uint16_t OnGround = 0;
-    std::int32_t AltitudeLo = 0;
+    std::uint32_t AltitudeLo = 0;
     std::int32_t AltitudeHi = 0;
-    std::int32_t LongitudeLo = 0;
+    std::uint32_t LongitudeLo = 0;
     std::int32_t LongitudeHi = 0;
-    std::int32_t LatitudeLo = 0;
+    std::uint32_t LatitudeLo = 0;
     std::int32_t LatitudeHi = 0;
     double Hook = 0;
 };
@@ -78,10 +77,10 @@ void TFormMain::tmrCheckForCatchTimer(TObject*) {
 
     const auto caught = [this] {
         // During the wait after an arrest nothing is read.
-        if (!(Host().Now() - LastArrestEndTime > ArrestWaitDays)) return false;
+        if (ArrestWaitLeftMs(Host().MonotonicMs(), LastArrestEndTime) > 0) return false;
         CatchValues values;
         if (!ReadCatchValues(values)) return false;
-        const bool hookDown = !chkbxDetectTailhook.Checked() || values.Hook > HookDownPosition;
+        const bool hookDown = !chkbxDetectTailhook.Checked() || values.Hook > TailhookDownAbove;
         if (!hookDown || tmrDecel.Enabled()) return false;
         if (TrapAnywhereArmed) return values.OnGround == 1;
         // The gates run the test only after a search that found a zone; should it ever run

@@ -67,8 +67,10 @@ bool TFormMain::SelectDefaultDatFile(Profile& settings) {
 bool TFormMain::LoadCatchZones() {
     const std::string path = ProgramFolder + cmbDatFile.Text();
     const std::string logPath = ProgramFolder + std::string(ZoneLoadLogName);
-    // The zone timers stop with the link: nothing is left to watch.
+    // The zone timers stop with the link: nothing is left to watch. Keys that the settings
+    // load registered go back first, or their slots would stay taken after the link closed.
     const auto stopWatching = [this](const std::string& reason) {
+        if (AnyHotKeySlotRecorded()) ReleaseHotKeys();
         LinkClose();
         tmrCheckForCatch.SetEnabled(false);
         tmrFindNearest.SetEnabled(false);

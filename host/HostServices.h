@@ -32,6 +32,9 @@ public:
 
     // Local date and time as days since 1899-12-30, the time of day as the fraction.
     virtual double Now() = 0;
+    // Milliseconds on a clock that only runs forward: setting the local date and time (a
+    // change of summer time, a time sync) does not move it. Intervals are measured on it.
+    virtual std::uint64_t MonotonicMs() = 0;
     // Blocks the calling thread; no timer ticks meanwhile.
     virtual void Sleep(std::uint32_t ms) = 0;
 

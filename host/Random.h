@@ -1,24 +1,24 @@
-// The program's pseudo-random generator: a 32-bit linear congruential generator, the same
-// on every platform, so a seed gives the same draws in tests and in the programs.
+// The program's random draws: a standard uniform generator, seeded from the clock at every
+// reset (tests may give it a fixed seed).
 #pragma once
 
 #include <cstdint>
+#include <random>
 
 namespace hf {
 
-class LcgRandom {
+class UniformRandom {
 public:
-    void Seed(std::uint32_t seed) { state_ = seed; }
-    std::uint32_t State() const { return state_; }
+    void Seed(std::uint32_t seed) { engine_.seed(seed); }
 
-    // Uniform from 0 to range - 1: the high bits of the product, so every value is as likely.
+    // Uniform from 0 to range - 1; 0 when range is 0.
     std::uint32_t Next(std::uint32_t range) {
-        state_ = state_ * 0x08088405u + 1u;
-        return static_cast<std::uint32_t>((static_cast<std::uint64_t>(state_) * range) >> 32);
+        if (range == 0) return 0;
+        return std::uniform_int_distribution<std::uint32_t>(0, range - 1)(engine_);
     }
 
 private:
-    std::uint32_t state_ = 0;
+    std::mt19937 engine_;
 };
 
 }  // namespace hf

@@ -30,6 +30,9 @@ constexpr std::uint32_t HandshakePauseMs = 100;
 constexpr std::uint32_t LowestServerVersion = 0x19980005;
 constexpr std::uint32_t SimTag = 0xFADE0000;
 constexpr std::uint32_t ErrorAlreadyExists = 183;
+// A send that timed out leaves ERROR_TIMEOUT on Windows XP and later (and under Wine); older
+// systems left 0.
+constexpr std::uint32_t ErrorTimeout = 1460;
 
 // What the client queued, in queue order. The answer walk takes its copy destinations and
 // sizes from here, never from the block, which every process may write. The smallest
@@ -153,7 +156,10 @@ bool LinkProcess(std::uint32_t& code) {
                                               State.MappingAtom, 0, SendTimeoutMs, &reply) != 0;
         if (!delivered) Port->Sleep(RetryPauseMs);
     }
-    if (!delivered) return fail(code, Port->GetLastError() == 0 ? LinkTimedOut : LinkSendFailed);
+    if (!delivered) {
+        const std::uint32_t error = Port->GetLastError();
+        return fail(code, error == 0 || error == ErrorTimeout ? LinkTimedOut : LinkSendFailed);
+    }
     if (reply != 1) return fail(code, LinkBadData);
 
     // The table still holds this exchange's entries: nothing can queue during the send.

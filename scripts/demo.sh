@@ -1,53 +1,95 @@
 #!/usr/bin/env bash
-# The main job: an arrested landing under Wine. The simulator stand-in flies a hooked approach
-# to the demo carrier; the real Hookfast_EN.exe, run from a copy of its release folder,
-# catches the cables and brakes the aircraft to a stop with a deceleration written every
-# tick. A summary of the stand-in's log comes at the end; the log, the speed trace and a plot
-# of the arrest's speed over time (PNG) stay behind.
+# The demo: the whole road through the real program under Wine. The simulator stand-in flies
+# sim/flight/scenarios/demo.txt beside Hookfast_EN.exe (a copy of its release folder): the
+# start and the carrier's announcement, an arrested landing, a catapult launch, a fuel load,
+# a damage run and a hot key. One short line per step as it happens, then a summary, and
+# plots of the arrest and of the launch (speed against time) as PNG files in build/.
+#
+#   scripts/demo.sh
+#
+# Installs what it needs (quietly, unless that fails) and builds only what it runs: the
+# cross-built program, the stand-in and the window inspector.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${HF_BUILD:-$root/build}
-"$root/scripts/setup.sh"
-"$root/scripts/build.sh"
+
+if [ "${1:-}" = --inside ]; then
+  # Run by run-wine.sh as its client: start the program, give the scenario its start signal
+  # once the program operates, close the program at the scenario's end.
+  folder=$2
+  inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
+  cd "$folder"
+  wine Hookfast_EN.exe >"$folder/program.out" 2>&1 &
+  program=$!
+  for _ in $(seq 600); do grep -q '"message":' "$HF_STANDIN_LOG" 2>/dev/null && break; sleep 0.1; done
+  echo "connection=$(inspect text lblConnectionInfo)"
+  : >"$HF_SIGNAL_DIR/ready"
+  inspect --wait 60 wait-text lblCableCatchStatus "Cables were CAUGHT." >/dev/null && echo "caught=1"
+  for _ in $(seq 1200); do grep -q '"event":"scenario-end"' "$HF_STANDIN_LOG" && break; sleep 0.1; done
+  inspect close >/dev/null
+  inspect --wait 30 gone >/dev/null
+  wait "$program"
+  exit
+fi
+
+out=$("$root/scripts/setup.sh" 2>&1) || { echo "$out"; echo "demo: installing the packages failed" >&2; exit 1; }
+echo "packages: ready"
+cmake -S "$root" -B "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+out=$(cmake --build "$build/win32" -j "$(nproc)" --target release_EN fsstandin hfinspect 2>&1) \
+  || { echo "$out"; echo "demo: the build failed" >&2; exit 1; }
+echo "build: Hookfast_EN.exe, fsstandin.exe and hfinspect.exe ready in $build/win32"
 
 winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+scenario="$root/sim/flight/scenarios/demo.txt"
 log="$build/demo-standin.jsonl"
 trace="$build/demo-trace.csv"
-plot="$build/demo-arrest.png"
-out="$build/demo-program.out"
+plots="$build/demo-plot"
+client="$build/demo-client.out"
 program="$build/demo-program"
-rm -rf "$log" "$trace" "$plot" "$out" "$program"
+rm -rf "$log" "$trace" "$client" "$program" "$plots"-* "$build"/demo-*.png
 cp -r "$build/win32/release/Hookfast_EN" "$program"
-echo "--- hooked approach: 1 nm out at 140 kt, touchdown expected about 25.7 s in"
-"$root/tests/wine/run-wine.sh" --build "$build/native" --win32 "$build/win32" --log "$log" --out "$out" \
-  --standin --scenario "$(winpath "$root/sim/flight/scenarios/hooked-approach.txt")" --trace "$(winpath "$trace")" \
-  -- "$root/tests/wine_arrest/arrest-client.sh" "$program" >/dev/null || { cat "$out"; exit 1; }
-sed -n 's/^\(connection\|cable_catch_status\|other_status\|checking_after\|flight_status\)=/program: \1: /p' "$out"
 
-summary=$("$root/tests/wine/flight-summary.sh" "$log")
-value() { sed -n "s/^$1=//p" <<<"$summary"; }
-
-# Speed over time around the arrest, drawn with ImageMagick: 1 s before the first write
-# to 1 s after the stop.
-from=$(awk -v t="$(value first_decel_ms)" 'BEGIN { print int(t) - 1000 }')
-to=$(awk -v t="$(value stopped_ms)" 'BEGIN { print int(t) + 1000 }')
-points=$(awk -F, -v from="$from" -v to="$to" 'NR > 1 && $1 >= from && $1 <= to {
-    printf "%.1f,%.1f ", 60 + ($1 - from) / (to - from) * 720, 340 - $2 / 250 * 300 }' "$trace")
-# Labels only when ImageMagick knows a font (a bare machine may have none).
-labels=()
-if convert -list font 2>/dev/null | grep -q 'Font: DejaVu-Sans$'; then
-  labels=(-stroke none -fill black -font DejaVu-Sans -pointsize 14
-    -annotate +60+25 "Forward speed (ft/s, 0 to 250) from $from ms to $to ms on the stand-in's clock"
-    -annotate +20+345 "0" -annotate +20+45 "250" -annotate +330+370 "time (ms)")
+echo "--- the flight (seconds on the stand-in's clock)"
+"$root/tests/wine/run-wine.sh" --build "$build/native" --win32 "$build/win32" --log "$log" --out "$client" \
+  --timeout 180 --standin --scenario "$(winpath "$scenario")" --trace "$(winpath "$trace")" \
+  -- "$root/scripts/demo.sh" --inside "$program" >/dev/null &
+runner=$!
+told=0
+python3 "$root/scripts/demo-narrate.py" "$log" "$scenario" "$plots" "$runner" || told=$?
+status=0
+wait "$runner" || status=$?
+if [ "$status" -ne 0 ] || [ "$told" -ne 0 ]; then
+  cat "$client" 2>/dev/null
+  echo "demo: the run failed (Wine run $status, narration $told)" >&2
+  exit 1
 fi
-convert -size 800x400 xc:white -stroke gray -draw "line 60,40 60,340" -draw "line 60,340 780,340" \
-  -stroke blue -fill none -strokewidth 2 -draw "polyline $points" "${labels[@]}" "$plot" \
-  || echo "(no plot: ImageMagick could not draw it)"
+sed -n 's/^connection=/program:          /p' "$client"
 
-echo "--- summary of the stand-in's log"
-echo "touchdown:   $(value touchdown_ms) ms after the start (planned $(value planned_touchdown_ms) ms)" \
-     "at $(value touchdown_lat) $(value touchdown_lon), $(value touchdown_speed) ft/s"
-echo "braking:     from $(value first_decel_ms) ms, $(value decel_writes) writes of $(value decel_values) ft/s^2 to 0x3070," \
-     "every $(value decel_interval_median_ms) ms (median), $(value decel_interval_p90_ms) ms (90th percentile)"
-echo "stopped:     $(value stopped_ms) ms, $(value stop_after_first_decel_ms) ms after the first write"
-echo "files:       $log (exchange log), $trace (speed every 10 ms), $plot (the arrest's speed)"
+# Speed against time around the arrest and the launch, from the stand-in's 10 ms trace, with
+# the program's writes at the speed it had read.
+plot() {  # plot NAME TITLE [MORE-CURVES]
+  local from to
+  read -r from to < <(awk -v n="$1" '$1 == n { print $2, $3 }' "$plots-windows.txt")
+  [ -n "$from" ] || { echo "(no $1 to plot)"; return; }
+  gnuplot <<EOF
+set terminal pngcairo size 900,500 font "DejaVu Sans,11" noenhanced
+set output "$build/demo-$1.png"
+set datafile separator ","
+set title "$2"
+set xlabel "time (s, on the stand-in's clock)"
+set ylabel "forward speed (ft/s)"
+set grid
+set key top right
+set yrange [0:*]
+set xrange [$from/1000.0:$to/1000.0]
+plot "$trace" every ::1 using (\$1/1000):2 with lines lw 2 lc rgb "#1f5fbf" title "forward speed (stand-in)", \
+     "$plots-$1.csv" using (\$1/1000):2 with points pt 7 ps 0.6 lc rgb "#d04020" title "the program's writes, at the speed it read"${3:-}
+EOF
+  echo "plot:             $build/demo-$1.png"
+}
+plot arrest "Arrested landing: Hookfast_EN.exe brakes at -700 ft/s² every tick, down to a standstill" \
+  ', "'"$trace"'" every ::1 using ($1/1000):(($3 - 19.2026335) * 10) with lines dt 3 lc rgb "gray30" title "height above the deck (m x 10)"'
+plot launch "Catapult launch: Hookfast_EN.exe pushes at 700 ft/s² every tick up to the cut-off" \
+  ', 202.68 with lines dt 2 lc rgb "gray40" title "cut-off, 120 kt (202.7 ft/s)"'
+echo "files:            $log (exchange log), $trace (speed every 10 ms)"

@@ -8,4 +8,5 @@ build=${HF_BUILD:-$root/build}
 "$root/scripts/build.sh"
 cd "$build/native"
 ctest --output-on-failure -j "$(nproc)" -LE wine
-ctest --output-on-failure -L wine
+# Four Wine tests at a time: tests/wine/run-wine.sh gives each its own prefix and display.
+ctest --output-on-failure -j 4 -L wine

@@ -2,7 +2,8 @@
 // class "FS98MAIN" and/or "UIPCMAIN", answers the registered message "FSASMLIB:IPC" by
 // opening the client's named block from the atom in wParam and serving it with the core.
 // With --scenario it flies the flight model on its own clock: before each served block and
-// on a 10 ms timer, so the aircraft moves whether or not a client asks.
+// on a 10 ms timer, so the aircraft moves whether or not a client asks. A scenario's `wait`
+// ends when the test drops a file of that name into --signal-dir.
 #include <windows.h>
 
 #include <cstdio>
@@ -28,6 +29,8 @@ constexpr UINT PollMs = 100;
 constexpr UINT_PTR FlightTimer = 2;
 constexpr UINT FlightMs = 10;  // the shortest period a window timer gives
 constexpr SIZE_T BlockSize = 0x8000;
+// A server that does not answer keeps the message longer than the client waits for it.
+constexpr DWORD NoReplyMs = 2500;
 
 // Milliseconds since the stand-in started, from the performance counter: GetTickCount may
 // move in steps of 10 to 16 ms, too coarse to show a 10 ms write cadence.
@@ -62,6 +65,11 @@ StandIn* App = nullptr;
 
 // Serves one exchange; 0 when the client's block cannot be reached.
 LRESULT serveExchange(WPARAM wParam) {
+    if (!App->core.answering()) {
+        App->core.logNote("no-reply");
+        Sleep(NoReplyMs);
+        return 0;
+    }
     std::string name(256, '\0');
     const UINT length = GlobalGetAtomNameA(static_cast<ATOM>(wParam), name.data(),
                                            static_cast<int>(name.size()));
@@ -107,7 +115,15 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
         case WM_TIMER: {
             if (wParam == FlightTimer) {
-                if (App->flight) App->flight->advanceTo(App->core.nowMs());
+                if (App->flight) {
+                    const std::int64_t now = App->core.nowMs();
+                    const std::string& signals = App->options.signalDir;
+                    if (const auto name = App->flight->awaitedSignal();
+                        name && !signals.empty() && fileExists(signals + "\\" + *name)) {
+                        App->flight->signal(*name, now);
+                    }
+                    App->flight->advanceTo(now);
+                }
                 return 0;
             }
             const StandInOptions& o = App->options;

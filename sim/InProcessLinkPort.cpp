@@ -172,6 +172,11 @@ std::uintptr_t InProcessLinkPort::SendMessageTimeoutA(WindowHandle window, std::
         lastError_ = faults.lastErrorAfterFailedSend;
         return 0;
     }
+    if (!core_.answering()) {  // the server's window hangs: the send waits out its time-out
+        clock_.advance(timeoutMs);
+        lastError_ = ErrorTimeout;
+        return 0;
+    }
     std::uintptr_t value = 0;  // what the window procedure gives for a message it ignores
     auto atom = atoms_.find(static_cast<std::uint16_t>(wParam));
     if (message != 0 && message == ipcMessage_ && wParam <= 0xFFFF && atom != atoms_.end()) {

@@ -28,6 +28,7 @@ inline constexpr WindowHandle Fs98Window = 0x00010020;  // class "FS98MAIN"
 inline constexpr std::uint32_t DefaultProcessId = 6700;  // block "FSASMLIB:IPC:1A2C:1"
 inline constexpr std::uint32_t ErrorAlreadyExists = 183;
 inline constexpr std::uint32_t ErrorInvalidWindowHandle = 1400;
+inline constexpr std::uint32_t ErrorTimeout = 1460;
 
 struct Faults {
     ServerWindows windows = ServerWindows::Fs98Only;

@@ -21,6 +21,22 @@ constexpr std::uint32_t WriteId = 2;
 constexpr std::size_t ReadHeader = 16;
 constexpr std::size_t WriteHeader = 12;
 
+// True when a well-formed read record of the block covers the offset.
+bool BlockReads(const std::uint8_t* block, std::size_t size, std::uint32_t offset) {
+    std::size_t pos = 0;
+    while (pos + 4 <= size) {
+        const std::uint32_t id = loadU32(block + pos);
+        const std::size_t header = id == ReadId ? ReadHeader : id == WriteId ? WriteHeader : 0;
+        if (header == 0 || pos + header > size) return false;
+        const std::uint32_t start = loadU32(block + pos + 4);
+        const std::uint32_t n = loadU32(block + pos + 8);
+        if (n > size - pos - header) return false;
+        if (id == ReadId && start <= offset && offset - start < n) return true;
+        pos += header + n;
+    }
+    return false;
+}
+
 }  // namespace
 
 ServerCore::ServerCore() {
@@ -77,8 +93,34 @@ bool ServerCore::pressHotKey(std::uint32_t keyDefinition) {
     return matched;
 }
 
+void ServerCore::setFault(const ServerFault& fault) {
+    if (fault == fault_) return;
+    fault_ = fault;
+    switch (fault.kind) {
+        case ServerFault::Kind::None: logNote("fault", "none"); break;
+        case ServerFault::Kind::NoReply: logNote("fault", "no-reply"); break;
+        case ServerFault::Kind::Reply: logNote("fault", "reply " + std::to_string(fault.value)); break;
+        case ServerFault::Kind::RefuseRead: logNote("fault", "refuse-read " + hexWord(fault.value)); break;
+    }
+}
+
+bool ServerCore::answering() {
+    if (beforeServe) beforeServe();
+    return fault_.kind != ServerFault::Kind::NoReply;
+}
+
 std::uint32_t ServerCore::serveBlock(std::uint8_t* block, std::size_t size) {
     if (beforeServe) beforeServe();
+    if (fault_.kind == ServerFault::Kind::NoReply ||
+        (fault_.kind == ServerFault::Kind::RefuseRead && BlockReads(block, size, fault_.value))) {
+        exchanges_.emplace_back();
+        if (log_) {
+            *log_ << "{\"t\":" << nowMs() << ",\"exchange\":" << exchanges_.size()
+                  << ",\"reply\":" << ReplyBadBlock << ",\"refused\":true,\"records\":[]}\n";
+            log_->flush();
+        }
+        return ReplyBadBlock;
+    }
     std::vector<SimRecord> records;
     std::string recordLog;
     bool messageShown = false;
@@ -125,7 +167,10 @@ std::uint32_t ServerCore::serveBlock(std::uint8_t* block, std::size_t size) {
         pos += header + n;
     }
 
-    const std::uint32_t reply = replyOverride ? *replyOverride : bad ? ReplyBadBlock : ReplyServed;
+    const std::uint32_t reply = fault_.kind == ServerFault::Kind::Reply ? fault_.value
+                                : replyOverride                          ? *replyOverride
+                                : bad                                    ? ReplyBadBlock
+                                                                         : ReplyServed;
     exchanges_.push_back(std::move(records));
     if (log_) {
         *log_ << "{\"t\":" << nowMs() << ",\"exchange\":" << exchanges_.size()

@@ -52,6 +52,15 @@ struct SimWrite {
     std::int64_t timeMs = 0;
 };
 
+// A fault the server shows from a moment on, until another replaces it (a scenario's
+// `fault` command): no answer at all, a fixed reply value, or a refused read of one offset.
+struct ServerFault {
+    enum class Kind : std::uint8_t { None, NoReply, Reply, RefuseRead };
+    Kind kind = Kind::None;
+    std::uint32_t value = 0;  // the reply value, or the offset whose reads are refused
+    bool operator==(const ServerFault&) const = default;
+};
+
 struct SimRecord {
     enum Kind : std::uint8_t { Read, Write } kind = Read;
     std::uint32_t offset = 0;
@@ -105,6 +114,17 @@ public:
     // block is still served, so a client that copied answers anyway would be caught.
     std::optional<std::uint32_t> replyOverride;
 
+    // --- faults in force from a moment on ----------------------------------------------
+    // No reply: the host does not answer within the client's time-out. Reply: as
+    // replyOverride, in force over it. Refuse read: a block holding a read of that offset is
+    // not served at all and gets ReplyBadBlock. Each change is noted in the log.
+    void setFault(const ServerFault& fault);
+    const ServerFault& fault() const { return fault_; }
+    // Whether the server answers an exchange now. Hosts ask before serving a block: a model
+    // on the host's clock catches up first (beforeServe), so a fault that comes due at this
+    // moment counts. A block served while it is false is left as it is.
+    bool answering();
+
     // Time stamps for the log, messages and writes (ms); hosts set their clock.
     void setClock(std::function<std::int64_t()> nowMs) { nowMs_ = std::move(nowMs); }
     std::int64_t nowMs() const { return nowMs_ ? nowMs_() : 0; }
@@ -142,6 +162,7 @@ private:
     std::vector<std::vector<SimRecord>> exchanges_;
     std::ostream* log_ = nullptr;
     std::uint16_t libraryVersion_ = 0;
+    ServerFault fault_;
 };
 
 }  // namespace hf::sim

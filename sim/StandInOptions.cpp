@@ -103,6 +103,8 @@ std::optional<StandInOptions> parseStandInOptions(std::span<const std::string> a
             o.scenarioPath = value;
         } else if (flag == "--trace") {
             o.tracePath = value;
+        } else if (flag == "--signal-dir") {
+            o.signalDir = value;
         } else {
             error = "unknown option " + flag;
             return std::nullopt;

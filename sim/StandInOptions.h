@@ -31,13 +31,15 @@ struct StandInOptions {
     std::uint32_t quitAfterSeconds = 600;  // --quit-after S (0 = never)
     std::string scenarioPath;            // --scenario FILE: fly it with the flight model
     std::string tracePath;               // --trace FILE: the speed trace as CSV at the end
+    std::string signalDir;               // --signal-dir DIR: a scenario's `wait NAME` ends
+                                         // when the file NAME appears in DIR
 };
 
 inline constexpr const char* StandInUsage =
     "fsstandin [--class FS98MAIN|UIPCMAIN|both] [--version N] [--sim N | --sim-word N]\n"
     "          [--reply N] [--delay-ms N] [--hotkey-slots N] [--poke OFFSET=VALUE[:SIZE]]\n"
     "          [--text OFFSET=TEXT] [--log FILE] [--ready-file FILE] [--stop-file FILE]\n"
-    "          [--quit-after SECONDS] [--scenario FILE [--trace FILE]]\n"
+    "          [--quit-after SECONDS] [--scenario FILE [--trace FILE] [--signal-dir DIR]]\n"
     "Numbers are decimal or 0x-hexadecimal; SIZE is 1, 2 or 4 bytes (default 4).\n";
 
 // Parses the arguments after the program name. On a bad argument: nullopt and `error`.

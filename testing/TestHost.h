@@ -22,6 +22,7 @@ public:
     TestHost(VirtualClock& clock, std::filesystem::path programFolder);
 
     double Now() override { return clock_.localDateTime(); }
+    std::uint64_t MonotonicMs() override { return static_cast<std::uint64_t>(clock_.nowMs()); }
     void Sleep(std::uint32_t ms) override;
     void Randomize() override;
     std::uint32_t Random(std::uint32_t range) override { return random_.Next(range); }
@@ -70,7 +71,7 @@ private:
     VirtualClock& clock_;
     std::filesystem::path folder_;
     std::string workingDirectory_;
-    hf::LcgRandom random_;
+    hf::UniformRandom random_;
 };
 
 }  // namespace hf::testing

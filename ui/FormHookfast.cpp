@@ -1,8 +1,10 @@
 #include "ui/FormHookfast.h"
 
 #include <clocale>
-#include <numbers>
 
+#include "deck/Geometry.h"
+#include "deck/SettingsFile.h"
+#include "deck/SimData.h"
 #include "lang/HFastResourceStrings.h"
 #include "link/SimLink.h"
 #include "ui/ToolbarForm.h"
@@ -338,9 +340,9 @@ void TFormMain::FormCreate(TObject*) {
     KeyComboBase = 0;
     ProgramFolder = ExtractFilePath(host_.ProgramFilePath());
     AnnouncedCarrierIdent.clear();
-    FractionDivisor = 4294967296.0;
-    AngleScale = 360.0 / FractionDivisor;
-    LatitudeScale = 90.0 / 10001750.0;
+    FractionDivisor = FractionDivisorValue;
+    AngleScale = AngleScaleValue;
+    LatitudeScale = LatitudeScaleValue;
     for (std::size_t j = 0; j < EngineBitMask.size(); ++j) {
         EngineBitMask[j] = static_cast<float>(1u << j);
     }
@@ -461,8 +463,8 @@ void TFormMain::ResetProgramState(bool initial) {
     if (mplyrCatapultSound.FileName().empty()) soundStatus += missing(catapultPath);
     lblOtherStatus.SetCaption(soundStatus.empty() ? Text(rs::SoundFilesFound) : soundStatus);
 
-    InsideAngleLimit = std::numbers::pi / 2;
-    FeetPerMetre = 3.2808;
+    InsideAngleLimit = hf::InsideAngleLimit;
+    FeetPerMetre = FeetPerMetreValue;
     CatapultSoundPlayed = false;
     if (initial) {
         SetCatapultSpeedCutoff(120);
@@ -473,6 +475,17 @@ void TFormMain::ResetProgramState(bool initial) {
 }
 
 void TFormMain::StopOperations() {
+    if (const std::exception_ptr saveError = StopOperationsHoldingSaveError()) {
+        std::rethrow_exception(saveError);
+    }
+}
+
+std::exception_ptr TFormMain::StopOperationsHoldingSaveError() {
+    // Whether the farewell was answered matters to this stop only.
+    struct EndOfStop {
+        bool& silent;
+        ~EndOfStop() { silent = false; }
+    } endOfStop{SimulatorSilent};
     tmrKeystroke.SetEnabled(false);
     tmrLaunchCheck.SetEnabled(false);
     lblCatArmStatus.SetCaption(Text(rs::CatapultDisarmed));
@@ -483,13 +496,23 @@ void TFormMain::StopOperations() {
     tmrIsCatchCheckNeeded.SetEnabled(false);
     tmrFindNearest.SetEnabled(false);
     ReleaseHotKeys();
-    SaveSettings();
+    // A settings file that cannot be written leaves no half-stopped program: the zones go
+    // and the link closes all the same.
+    std::exception_ptr saveError;
+    try {
+        SaveSettings();
+    } catch (const SettingsWriteError&) {
+        saveError = std::current_exception();
+    }
     CatchZones.reset();
     LinkClose();
+    return saveError;
 }
 
 void TFormMain::FormClose(TObject*) {
-    ShowSimMessage(rs::HookfastDeactivated, 8);
+    // A farewell that the simulator no longer answers spares the stop its exchanges: a hung
+    // simulator costs the close one failed exchange, not one for every hot key.
+    SimulatorSilent = ExchangeGaveUp(SendSimMessage(rs::HookfastDeactivated, 8));
     StopOperations();
 }
 
@@ -500,9 +523,12 @@ void TFormMain::actResetProgramExecute(TObject*) {
         HostServices& host;
         ~RestoreCursor() { host.SetHourglassCursor(false); }
     } restore{host_};
-    ShowSimMessage(rs::DisabledWhileResetting, 3);
-    StopOperations();
+    SimulatorSilent = ExchangeGaveUp(SendSimMessage(rs::DisabledWhileResetting, 3));
+    // A settings file that cannot be written does not keep the program stopped: the start
+    // runs, then the error is reported.
+    const std::exception_ptr saveError = StopOperationsHoldingSaveError();
     StartOperations(false);
+    if (saveError) std::rethrow_exception(saveError);
 }
 
 void TFormMain::btnToolbarClick(TObject*) {

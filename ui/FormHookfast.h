@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -189,13 +190,20 @@ public:
     std::uint32_t ManualOverrideKeySlot = 0;
     std::uint32_t KeyComboBase = 0;
     std::uint8_t HotKeyCounter = 0;
-    double LastArrestEndTime = 0;
+    // When the last arrest ended, on the host's monotonic clock (ms); 0 = none since the reset.
+    std::uint64_t LastArrestEndTime = 0;
     std::int16_t SpecialSoundOnValue = 0;
     std::int16_t SpecialSoundOffValue = 0;
     std::array<float, 8> EngineBitMask{};  // engine j at index j - 1
     // The keys hold their slots: set by RegisterHotKeys, cleared by ReleaseHotKeys. A start
     // registers only when its settings load has not done so already.
     bool HotKeysRegistered = false;
+    // Slot fields that a release could not give back: the server may have freed them since
+    // (a restart) and given them to another add-on, so they are looked at before they go.
+    bool HotKeySlotsUnconfirmed = false;
+    // An exchange of the stop under way failed all its tries: the simulator no longer
+    // answers, so the rest of the stop makes no exchanges.
+    bool SimulatorSilent = false;
 
     // --- start-up, reset and shutdown -------------------------------------------------------
     void FormCreate(TObject* Sender);
@@ -203,6 +211,9 @@ public:
     void StartOperations(bool initial);
     void ResetProgramState(bool initial);
     void StopOperations();
+    // StopOperations that hands back the error of a settings file it could not write instead
+    // of raising it, so that the caller can finish its own steps first.
+    std::exception_ptr StopOperationsHoldingSaveError();
     void actResetProgramExecute(TObject* Sender);
     void SetCaptions();
     void btnToolbarClick(TObject* Sender);
@@ -216,6 +227,8 @@ public:
     bool ConnectToSimulator();
     std::int16_t SupportedSimIndex(std::string_view name) const;
     void ShowSimMessage(std::string_view text, std::int16_t seconds);
+    // ShowSimMessage that gives the link's result code.
+    std::uint32_t SendSimMessage(std::string_view text, std::int16_t seconds);
 
     // --- catch zones and the zone file ------------------------------------------------------
     bool InitCatchZoneList();
@@ -296,6 +309,9 @@ public:
     void RegisterHotKeys();
     void ReleaseHotKeys();
     void AllocateHotKeySlot(std::uint32_t keyDefinition, std::uint32_t& slotField);
+    // Writes 0 to every recorded slot; a field is cleared only when its release went through.
+    void GiveBackHotKeySlots();
+    bool AnyHotKeySlotRecorded() const;
     void tmrKeystrokeTimer(TObject* Sender);
     // The checks of the poll, one per key (F10's, CheckTrapAnywhereKey, is the arrest's).
     void CheckBattleDamage1Key();

@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include <array>
+#include <chrono>
 #include <stdexcept>
 
 #include "host/DateTime.h"
@@ -34,47 +35,60 @@ std::string MciErrorText(MCIERROR error) {
     return text.data();
 }
 
+// Every MCI command's result is looked at: an error becomes an exception with the device's
+// text, so a sound that did not play is never reported as played.
+void CheckMci(MCIERROR error) {
+    if (error != 0) throw std::runtime_error(MciErrorText(error));
+}
+
 // One MCI wave-audio device. The device id is 0 while nothing is open.
 class MciWavePlayer final : public WavePlayer {
 public:
-    ~MciWavePlayer() override { Close(); }
+    ~MciWavePlayer() override { CloseDevice(); }
 
     void Open(const std::string& path) override {
         Close();
         MCI_OPEN_PARMSA open{};
         open.lpstrDeviceType = "WaveAudio";
         open.lpstrElementName = path.c_str();
-        const MCIERROR error = mciSendCommandA(0, MCI_OPEN,
-                                               MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
-                                               reinterpret_cast<DWORD_PTR>(&open));
-        if (error != 0) throw std::runtime_error(MciErrorText(error));
+        CheckMci(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
+                                 reinterpret_cast<DWORD_PTR>(&open)));
         device_ = open.wDeviceID;
     }
 
     void Play(bool wait) override {
         if (device_ == 0) throw std::runtime_error(MciErrorText(MCIERR_INVALID_DEVICE_ID));
-        // A clip that has played to its end starts again from its beginning.
+        // A clip that has played to its end starts again from its beginning. The seek needs
+        // its parameter block even though it carries nothing here: the device refuses a
+        // null one.
         if (Status(MCI_STATUS_POSITION) >= Status(MCI_STATUS_LENGTH)) {
-            mciSendCommandA(device_, MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, 0);
+            MCI_SEEK_PARMS seek{};
+            CheckMci(mciSendCommandA(device_, MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT,
+                                     reinterpret_cast<DWORD_PTR>(&seek)));
         }
         MCI_PLAY_PARMS play{};
-        const MCIERROR error = mciSendCommandA(device_, MCI_PLAY, wait ? MCI_WAIT : 0,
-                                               reinterpret_cast<DWORD_PTR>(&play));
-        if (error != 0) throw std::runtime_error(MciErrorText(error));
+        CheckMci(mciSendCommandA(device_, MCI_PLAY, wait ? MCI_WAIT : 0,
+                                 reinterpret_cast<DWORD_PTR>(&play)));
     }
 
-    void Close() override {
-        if (device_ == 0) return;
-        mciSendCommandA(device_, MCI_CLOSE, MCI_WAIT, 0);
-        device_ = 0;
-    }
+    void Close() override { CheckMci(CloseDevice()); }
 
 private:
+    // Releases the device whatever the outcome; gives the result of the close.
+    MCIERROR CloseDevice() {
+        if (device_ == 0) return 0;
+        MCI_GENERIC_PARMS close{};
+        const MCIERROR error = mciSendCommandA(device_, MCI_CLOSE, MCI_WAIT,
+                                               reinterpret_cast<DWORD_PTR>(&close));
+        device_ = 0;
+        return error;
+    }
+
     DWORD_PTR Status(DWORD item) const {
         MCI_STATUS_PARMS status{};
         status.dwItem = item;
-        mciSendCommandA(device_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
-                        reinterpret_cast<DWORD_PTR>(&status));
+        CheckMci(mciSendCommandA(device_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
+                                 reinterpret_cast<DWORD_PTR>(&status)));
         return status.dwReturn;
     }
 
@@ -96,12 +110,14 @@ double Win32Host::Now() {
                            st.wMilliseconds});
 }
 
+// GetTickCount64 came with Vista; the program runs on XP too.
+std::uint64_t Win32Host::MonotonicMs() { return ticks_.Widen(GetTickCount()); }
+
 void Win32Host::Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
 void Win32Host::Randomize() {
-    LARGE_INTEGER counter{};
-    QueryPerformanceCounter(&counter);
-    random_.Seed(GetTickCount() ^ static_cast<std::uint32_t>(counter.QuadPart));
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    random_.Seed(static_cast<std::uint32_t>(now ^ (now >> 32)));
 }
 
 std::string Win32Host::ProgramFilePath() {

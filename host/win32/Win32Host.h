@@ -4,12 +4,14 @@
 
 #include "host/HostServices.h"
 #include "host/Random.h"
+#include "host/TickCount.h"
 
 namespace hf {
 
 class Win32Host final : public HostServices {
 public:
     double Now() override;
+    std::uint64_t MonotonicMs() override;
     void Sleep(std::uint32_t ms) override;
     void Randomize() override;
     std::uint32_t Random(std::uint32_t range) override { return random_.Next(range); }
@@ -26,7 +28,8 @@ public:
     std::string LongTimeText(double dateTime) override;
 
 private:
-    LcgRandom random_;
+    UniformRandom random_;
+    WidenedTickCount ticks_;
 };
 
 }  // namespace hf

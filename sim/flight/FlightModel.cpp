@@ -63,14 +63,57 @@ void FlightModel::startApproach(const Approach& approach) {
     state_.lateralSpeed = 0;
     state_.onGround = false;
     state_.gearLever = GearLeverDown;
-    forwardHoldMs_ = 0;
-    lateralHoldMs_ = 0;
-    touchdown_.reset();
-    stoppedAtMs_.reset();
+    clearEvents();
 
     sinkRate_ = state_.forwardSpeed * MetresPerFoot * std::tan(approach.glidePath * Radians);
     const double seconds = approach.distance / (state_.forwardSpeed * MetresPerFoot);
     planned_ = {timeMs_ + seconds * 1000.0, touchLat, touchLon, state_.forwardSpeed};
+}
+
+void FlightModel::moveTo(double latitude, double longitude, double heading, double altitude,
+                         double surfaceAltitude, double forwardSpeed) {
+    state_.latitude = latitude;
+    state_.longitude = WrapLongitude(longitude);
+    state_.heading = heading;
+    state_.altitude = altitude;
+    state_.surfaceAltitude = surfaceAltitude;
+    state_.onGround = altitude <= surfaceAltitude;
+    state_.bank = 0;
+    state_.forwardSpeed = forwardSpeed;
+    state_.lateralSpeed = 0;
+    state_.glidePath = 0;
+    sinkRate_ = 0;
+    clearEvents();
+}
+
+void FlightModel::place(const Placement& p) {
+    moveTo(p.latitude, p.longitude, p.heading, p.deckAltitude, p.deckAltitude, 0);
+    state_.gearLever = GearLeverDown;
+}
+
+void FlightModel::cruise(const Cruise& c) {
+    moveTo(c.latitude, c.longitude, c.heading, c.altitude, c.groundAltitude, c.speedKnots * FpsPerKnot);
+}
+
+void FlightModel::setClimbRate(double metresPerSecond) {
+    sinkRate_ = -metresPerSecond;
+    if (state_.onGround && metresPerSecond > 0) state_.onGround = false;
+}
+
+void FlightModel::crash() {
+    state_.crash = 1;
+    state_.forwardSpeed = 0;
+    state_.lateralSpeed = 0;
+    sinkRate_ = 0;
+    forwardHoldMs_ = 0;
+    lateralHoldMs_ = 0;
+}
+
+void FlightModel::clearEvents() {
+    forwardHoldMs_ = 0;
+    lateralHoldMs_ = 0;
+    touchdown_.reset();
+    stoppedAtMs_.reset();
 }
 
 void FlightModel::writeForwardAcceleration(double value) {
@@ -102,12 +145,16 @@ double FlightModel::forwardAcceleration(double speed, double programAccel) const
         // The approach holds its speed by itself; only the program changes it.
         return speed == 0 ? std::max(0.0, programAccel) : programAccel;
     }
-    const double rolling = parameters_.rollingResistance;
+    // The parking brake adds to the rolling resistance: it holds a standing aircraft until
+    // the push exceeds both, and brakes a rolling one.
+    const double brake = state_.parkingBrake != 0 ? parameters_.parkingBrakeHold : 0.0;
+    const double resistance = parameters_.rollingResistance + brake;
     const double drag = parameters_.dragPerSpeedSquared * speed * speed;
-    const double push = programAccel + state_.groundThrust;
-    if (speed > 0) return push - rolling - drag;
-    if (speed < 0) return push + rolling + drag;  // only a scenario sets a speed below 0
-    return push > rolling ? push - rolling : 0.0;  // the wheels hold it until pushed harder
+    const double throttle = std::clamp<double>(state_.throttle, 0, FullThrottle) / FullThrottle;
+    const double push = programAccel + state_.groundThrust + throttle * parameters_.fullThrottleThrust;
+    if (speed > 0) return push - resistance - drag;
+    if (speed < 0) return push + resistance + drag;  // only a scenario sets a speed below 0
+    return push > resistance ? push - resistance : 0.0;  // held until pushed harder
 }
 
 void FlightModel::integrate(double seconds) {

@@ -66,6 +66,8 @@ void PublishState(const AircraftState& state, ServerCore& core) {
     core.poke<std::uint32_t>(HeadingOffset, EncodeAngle(state.heading));
     core.poke<std::int16_t>(SlewOffset, state.slew);
     core.poke<std::int16_t>(CrashOffset, state.crash);
+    core.poke<std::int16_t>(GroundAltitudeOffset, static_cast<std::int16_t>(std::clamp(
+                                                      std::round(state.surfaceAltitude), -32768.0, 32767.0)));
     core.poke<std::int32_t>(GearLeverOffset, state.gearLever);
     core.poke<double>(ForwardSpeedOffset, state.forwardSpeed);
     core.poke<double>(HookOffset, state.hook);
@@ -86,6 +88,7 @@ void AbsorbState(const ServerCore& core, std::uint32_t offset, std::size_t size,
     if (touched(HeadingOffset, 4)) state.heading = DecodeHeading(core.peek<std::uint32_t>(HeadingOffset));
     if (touched(SlewOffset, 2)) state.slew = core.peek<std::int16_t>(SlewOffset);
     if (touched(CrashOffset, 2)) state.crash = core.peek<std::int16_t>(CrashOffset);
+    if (touched(GroundAltitudeOffset, 2)) state.surfaceAltitude = core.peek<std::int16_t>(GroundAltitudeOffset);
     if (touched(GearLeverOffset, 4)) state.gearLever = core.peek<std::int32_t>(GearLeverOffset);
     if (touched(ForwardSpeedOffset, 8)) state.forwardSpeed = core.peek<double>(ForwardSpeedOffset);
     if (touched(HookOffset, 8)) state.hook = core.peek<double>(HookOffset);
@@ -94,6 +97,11 @@ void AbsorbState(const ServerCore& core, std::uint32_t offset, std::size_t size,
         core.peekBytes(TitleOffset, title.data(), title.size() - 1);
         state.title = title.data();
     }
+}
+
+void ReadControls(const ServerCore& core, AircraftState& state) {
+    state.parkingBrake = core.peek<std::int16_t>(ParkingBrakeOffset);
+    state.throttle = core.peek<std::int16_t>(ThrottleOffset);
 }
 
 std::string_view ComputedOffsetIn(std::uint32_t offset, std::size_t size) {

@@ -21,6 +21,9 @@ inline constexpr std::uint32_t BankOffset = 0x057C;           // signed 32-bit a
 inline constexpr std::uint32_t HeadingOffset = 0x0580;        // 32-bit angle, true
 inline constexpr std::uint32_t SlewOffset = 0x05DC;           // 16-bit
 inline constexpr std::uint32_t CrashOffset = 0x0840;          // signed 16-bit
+inline constexpr std::uint32_t ThrottleOffset = 0x088C;       // signed 16-bit, engine 1 lever (the pilot's)
+inline constexpr std::uint32_t GroundAltitudeOffset = 0x0B4C; // signed 16-bit, whole metres
+inline constexpr std::uint32_t ParkingBrakeOffset = 0x0BC8;   // 16-bit, 0x7FFF set (the pilot's)
 inline constexpr std::uint32_t GearLeverOffset = 0x0BE8;      // signed 32-bit, 0 up, 16383 down
 inline constexpr std::uint32_t LateralAccelOffset = 0x3060;   // double, ft/s^2, written
 inline constexpr std::uint32_t ForwardAccelOffset = 0x3070;   // double, ft/s^2, written
@@ -35,6 +38,10 @@ inline constexpr double AngleUnit = 360.0 / 4294967296.0;
 
 // Writes every offset the model owns from its state.
 void PublishState(const AircraftState& state, ServerCore& core);
+
+// The pilot's controls, parking brake and throttle, are the simulator's inputs: whatever
+// sets them in the offset memory (a scenario, a test) works the aircraft from the next step.
+void ReadControls(const ServerCore& core, AircraftState& state);
 
 // Takes back into the state what was poked into owned offsets in [offset, offset + size):
 // a scenario that sets the hook or the speed changes the model, not only the memory.

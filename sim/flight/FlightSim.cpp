@@ -46,18 +46,49 @@ FlightSim::~FlightSim() {
 void FlightSim::load(Scenario scenario) {
     scenario_ = std::move(scenario);
     nextCommand_ = 0;
+    segmentStartMs_ = 0;
+    waitNoted_ = false;
     ended_ = false;
     core_.logNote("scenario", std::to_string(scenario_->commands.size()) + " commands, end at " +
                                   std::to_string(scenario_->endMs()) + " ms");
 }
 
+std::optional<std::string> FlightSim::awaitedSignal() const {
+    if (!scenario_ || nextCommand_ >= scenario_->commands.size()) return std::nullopt;
+    const ScenarioCommand& next = scenario_->commands[nextCommand_];
+    const auto* wait = std::get_if<WaitSignal>(&next.action);
+    if (wait == nullptr || segmentStartMs_ + next.atMs > timeMs_) return std::nullopt;
+    return wait->name;
+}
+
+void FlightSim::signal(const std::string& name, std::int64_t atMs) {
+    signals_.emplace(name, atMs);
+    advanceTo(atMs);
+}
+
 void FlightSim::advanceTo(std::int64_t nowMs) {
     if (advancing_) return;  // a write noticed while a command runs; the advance goes on
     advancing_ = true;
-    while (scenario_ && nextCommand_ < scenario_->commands.size() &&
-           scenario_->commands[nextCommand_].atMs <= nowMs) {
-        const ScenarioCommand& command = scenario_->commands[nextCommand_++];
-        stepTo(command.atMs);
+    while (scenario_ && nextCommand_ < scenario_->commands.size()) {
+        const ScenarioCommand& command = scenario_->commands[nextCommand_];
+        const std::int64_t dueMs = segmentStartMs_ + command.atMs;
+        if (dueMs > nowMs) break;
+        stepTo(dueMs);
+        if (const auto* wait = std::get_if<WaitSignal>(&command.action)) {
+            const auto given = signals_.find(wait->name);
+            if (given == signals_.end() || given->second > nowMs) {
+                if (!waitNoted_) core_.logNote("wait", "signal=" + wait->name);
+                waitNoted_ = true;
+                break;
+            }
+            segmentStartMs_ = std::max(dueMs, given->second);
+            stepTo(segmentStartMs_);
+            core_.logNote("signal", "signal=" + wait->name);
+            waitNoted_ = false;
+            ++nextCommand_;
+            continue;
+        }
+        ++nextCommand_;
         run(command);
     }
     stepTo(nowMs);
@@ -66,6 +97,7 @@ void FlightSim::advanceTo(std::int64_t nowMs) {
 }
 
 void FlightSim::stepTo(std::int64_t ms) {
+    ReadControls(core_, model_.state());
     while (timeMs_ < ms) {
         const std::int64_t next = std::min(ms, nextSampleMs_);
         model_.step(static_cast<double>(next - timeMs_));
@@ -78,7 +110,8 @@ void FlightSim::stepTo(std::int64_t ms) {
         }
         if (options_.logSampleMs > 0 && timeMs_ >= nextLogMs_) {
             const AircraftState& s = model_.state();
-            core_.logNote("flight", "speed=" + Fixed(s.forwardSpeed, 2) + " alt=" + Fixed(s.altitude, 2) +
+            core_.logNote("flight", "speed=" + Fixed(s.forwardSpeed, 2) + " side=" + Fixed(s.lateralSpeed, 2) +
+                                        " alt=" + Fixed(s.altitude, 2) +
                                         " ground=" + (s.onGround ? "1" : "0") + " lat=" + Fixed(s.latitude, 7) +
                                         " lon=" + Fixed(s.longitude, 7) +
                                         " t=" + std::to_string(timeMs_));
@@ -101,6 +134,7 @@ void FlightSim::noteEvents() {
 }
 
 void FlightSim::run(const ScenarioCommand& command) {
+    core_.logNote("command", "line=" + std::to_string(command.line));
     if (const auto* start = std::get_if<StartApproach>(&command.action)) {
         model_.startApproach(start->approach);
         touchdownNoted_ = false;
@@ -120,6 +154,27 @@ void FlightSim::run(const ScenarioCommand& command) {
         }
     } else if (const auto* thrust = std::get_if<SetThrust>(&command.action)) {
         model_.state().groundThrust = thrust->thrust;
+    } else if (const auto* place = std::get_if<PlaceOnDeck>(&command.action)) {
+        model_.place(place->placement);
+        touchdownNoted_ = false;
+        stopNoted_ = false;
+        core_.logNote("place", "lat=" + Fixed(place->placement.latitude, 7) + " lon=" +
+                                   Fixed(place->placement.longitude, 7) + " deck=" +
+                                   Fixed(place->placement.deckAltitude, 2));
+    } else if (const auto* cruise = std::get_if<StartCruise>(&command.action)) {
+        model_.cruise(cruise->cruise);
+        touchdownNoted_ = false;
+        stopNoted_ = false;
+        core_.logNote("cruise", "alt=" + Fixed(cruise->cruise.altitude, 2) + " ground=" +
+                                    Fixed(cruise->cruise.groundAltitude, 2));
+    } else if (const auto* climb = std::get_if<SetClimb>(&command.action)) {
+        model_.setClimbRate(climb->metresPerSecond);
+        core_.logNote("climb", "rate=" + Fixed(climb->metresPerSecond, 2));
+    } else if (std::holds_alternative<CrashAircraft>(command.action)) {
+        model_.crash();
+        core_.logNote("crash");
+    } else if (const auto* fault = std::get_if<SetFault>(&command.action)) {
+        core_.setFault(fault->fault);
     } else if (std::holds_alternative<EndScenario>(command.action)) {
         ended_ = true;
         core_.logNote("scenario-end");

@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "sim/ServerCore.h"
@@ -40,6 +42,11 @@ public:
 
     // Commands run when the time reaches theirs; those already due run at the next advance.
     void load(Scenario scenario);
+    // The signal a due `wait` command is held at, if any: the host gives it with signal().
+    std::optional<std::string> awaitedSignal() const;
+    // Gives a signal at a time on the core's clock. A wait held for it goes on from the later
+    // of its own time and the signal's; the commands after it count from there.
+    void signal(const std::string& name, std::int64_t atMs);
     // Moves the model on to the given time (ms on the core's clock): runs due commands in
     // order, integrates, records samples and publishes the offsets. Earlier times do nothing.
     void advanceTo(std::int64_t nowMs);
@@ -69,6 +76,9 @@ private:
     std::function<void()> previousBeforeServe_;
     std::optional<Scenario> scenario_;
     std::size_t nextCommand_ = 0;
+    std::int64_t segmentStartMs_ = 0;  // the commands' times count from here
+    std::map<std::string, std::int64_t> signals_;
+    bool waitNoted_ = false;
     std::int64_t timeMs_ = 0;
     bool ended_ = false;
     bool advancing_ = false;

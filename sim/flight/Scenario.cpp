@@ -1,7 +1,10 @@
 #include "sim/flight/Scenario.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <cstring>
 #include <fstream>
 #include <limits>
@@ -124,6 +127,26 @@ std::vector<std::uint8_t> ValueBytes(LineReader& in, std::string_view type) {
     in.fail("unknown type '" + std::string(type) + "' (u8 i8 u16 i16 u32 i32 f64 text)");
 }
 
+// "none", "no-reply", "reply <n>" or "refuse-read <offset>".
+ServerFault ParseFault(LineReader& in) {
+    const std::string_view kind = in.word("fault");
+    if (kind == "none") return {};
+    if (kind == "no-reply") return {ServerFault::Kind::NoReply, 0};
+    if (kind == "reply") {
+        const std::int64_t value = in.integer("reply value");
+        if (value < 0 || value > 0xFFFFFFFF) in.fail("reply value must be a 32-bit value");
+        return {ServerFault::Kind::Reply, static_cast<std::uint32_t>(value)};
+    }
+    if (kind == "refuse-read") {
+        const std::int64_t offset = in.integer("offset");
+        if (offset < 0 || offset >= static_cast<std::int64_t>(OffsetMemorySize)) {
+            in.fail("offset " + std::to_string(offset) + " lies outside the offset memory");
+        }
+        return {ServerFault::Kind::RefuseRead, static_cast<std::uint32_t>(offset)};
+    }
+    in.fail("unknown fault '" + std::string(kind) + "' (none no-reply reply refuse-read)");
+}
+
 Approach ParseApproach(LineReader& in) {
     Approach a;
     a.name = std::string(in.word("approach name"));
@@ -168,6 +191,140 @@ Approach ParseApproach(LineReader& in) {
     return a;
 }
 
+void CheckPosition(LineReader& in, double lat, double lon) {
+    if (lat <= -90 || lat >= 90 || lon < -180 || lon >= 180) in.fail("position out of range");
+}
+
+double Heading(LineReader& in) {
+    const double heading = in.number("heading");
+    if (heading < 0 || heading >= 360) in.fail("heading must be from 0 to below 360");
+    return heading;
+}
+
+// place <lat> <lon> deck <metres> heading <degrees true>
+Placement ParsePlacement(LineReader& in) {
+    Placement p;
+    p.latitude = in.number("latitude");
+    p.longitude = in.number("longitude");
+    CheckPosition(in, p.latitude, p.longitude);
+    bool deck = false, heading = false;
+    while (!in.atEnd()) {
+        const std::string_view key = in.word("key");
+        if (key == "deck") {
+            p.deckAltitude = in.number("deck altitude");
+            deck = true;
+        } else if (key == "heading") {
+            p.heading = Heading(in);
+            heading = true;
+        } else {
+            in.fail("unknown place key '" + std::string(key) + "' (deck heading)");
+        }
+    }
+    if (!deck || !heading) in.fail("place needs deck and heading");
+    return p;
+}
+
+// cruise <lat> <lon> alt <metres> heading <degrees true> [speed <knots>] [ground <metres>]
+Cruise ParseCruise(LineReader& in) {
+    Cruise c;
+    c.latitude = in.number("latitude");
+    c.longitude = in.number("longitude");
+    CheckPosition(in, c.latitude, c.longitude);
+    bool alt = false, heading = false;
+    while (!in.atEnd()) {
+        const std::string_view key = in.word("key");
+        if (key == "alt") {
+            c.altitude = in.number("altitude");
+            alt = true;
+        } else if (key == "heading") {
+            c.heading = Heading(in);
+            heading = true;
+        } else if (key == "speed") {
+            c.speedKnots = in.number("speed");
+            if (c.speedKnots <= 0) in.fail("speed must be above 0 knots");
+        } else if (key == "ground") {
+            c.groundAltitude = in.number("ground altitude");
+        } else {
+            in.fail("unknown cruise key '" + std::string(key) + "' (alt heading speed ground)");
+        }
+    }
+    if (!alt || !heading) in.fail("cruise needs alt and heading");
+    if (c.altitude <= c.groundAltitude) in.fail("cruise altitude must be above the ground");
+    return c;
+}
+
+// A key definition as the program registers it: the virtual-key code in byte 0, the
+// modifiers in byte 1 (1 Shift, 2 Ctrl) and 1 in byte 2. Written as shift+ctrl+F12, or as
+// the number itself.
+std::uint32_t ParseKey(LineReader& in) {
+    const std::string_view w = in.word("key");
+    if (!w.empty() && w.front() >= '0' && w.front() <= '9') {
+        LineReader number(w, 0);  // the number rules of every other command
+        std::int64_t key = 0;
+        try {
+            key = number.integer("key definition");
+        } catch (const ScenarioError&) {
+            key = -1;
+        }
+        if (key <= 0 || key > 0xFFFFFFFF) in.fail("key definition must be a 32-bit value above 0");
+        return static_cast<std::uint32_t>(key);
+    }
+    auto lower = [](std::string_view text) {
+        std::string out(text);
+        for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return out;
+    };
+    std::uint32_t modifiers = 0;
+    std::string_view rest = w;
+    for (std::size_t plus; (plus = rest.find('+')) != std::string_view::npos; rest.remove_prefix(plus + 1)) {
+        const std::string modifier = lower(rest.substr(0, plus));
+        if (modifier == "shift") modifiers |= 1;
+        else if (modifier == "ctrl") modifiers |= 2;
+        else in.fail("unknown modifier '" + modifier + "' in '" + std::string(w) + "' (shift ctrl)");
+    }
+    const std::string key = lower(rest);
+    int function = 0;
+    if (key.size() >= 2 && key[0] == 'f') {
+        const auto [end, ec] = std::from_chars(key.data() + 1, key.data() + key.size(), function);
+        if (ec != std::errc{} || end != key.data() + key.size()) function = 0;
+    }
+    if (function < 1 || function > 12) {
+        in.fail("unknown key '" + std::string(rest) + "' (F1 to F12, after shift+ or ctrl+)");
+    }
+    constexpr std::uint32_t VirtualKeyF1 = 0x70;
+    return 0x00010000 | modifiers << 8 | (VirtualKeyF1 + static_cast<std::uint32_t>(function) - 1);
+}
+
+// tank <name> capacity <gallons> level <percent of full>: the capacity, then the level.
+std::pair<SetOffset, SetOffset> ParseTank(LineReader& in) {
+    const std::string_view name = in.word("tank name");
+    const auto tank = std::find_if(std::begin(Tanks), std::end(Tanks),
+                                   [&](const TankOffsets& t) { return t.name == name; });
+    if (tank == std::end(Tanks)) {
+        in.fail("unknown tank '" + std::string(name) +
+                "' (centre centre2 left-main right-main left-aux right-aux)");
+    }
+    std::optional<std::uint32_t> capacity;
+    std::optional<std::uint32_t> level;
+    while (!in.atEnd()) {
+        const std::string_view key = in.word("key");
+        if (key == "capacity") {
+            const std::int64_t gallons = in.integer("capacity");
+            if (gallons < 0 || gallons > 0xFFFFFFFF) in.fail("capacity must fit 32 bits");
+            capacity = static_cast<std::uint32_t>(gallons);
+        } else if (key == "level") {
+            const double percent = in.number("level");
+            const double units = std::round(percent / 100.0 * FullTankLevel);
+            if (units < 0 || units > 4294967295.0) in.fail("level must be from 0 to 511 percent");
+            level = static_cast<std::uint32_t>(units);
+        } else {
+            in.fail("unknown tank key '" + std::string(key) + "' (capacity level)");
+        }
+    }
+    if (!capacity || !level) in.fail("tank needs capacity and level");
+    return {SetOffset{tank->capacity, Bytes(*capacity)}, SetOffset{tank->level, Bytes(*level)}};
+}
+
 }  // namespace
 
 std::int64_t Scenario::endMs() const {
@@ -181,6 +338,7 @@ Scenario ParseScenario(std::string_view text) {
     Scenario scenario;
     int number = 0;
     bool ended = false;
+    std::int64_t earliestMs = 0;  // the previous command's time; 0 again after a wait
     while (!text.empty()) {
         const std::size_t eol = text.find('\n');
         const std::string_view line = text.substr(0, eol);
@@ -203,10 +361,11 @@ Scenario ParseScenario(std::string_view text) {
         command.line = number;
         command.atMs = in.integer("time");
         if (command.atMs < 0) in.fail("time must not be negative");
-        if (!scenario.commands.empty() && command.atMs < scenario.commands.back().atMs) {
+        if (command.atMs < earliestMs) {
             in.fail("time " + std::to_string(command.atMs) + " comes before the previous command's " +
-                    std::to_string(scenario.commands.back().atMs));
+                    std::to_string(earliestMs));
         }
+        earliestMs = command.atMs;
 
         const std::string_view verb = in.word("action");
         if (verb == "approach") {
@@ -228,16 +387,34 @@ Scenario ParseScenario(std::string_view text) {
             }
             command.action = std::move(set);
         } else if (verb == "press") {
-            const std::int64_t key = in.integer("key definition");
-            if (key <= 0 || key > 0xFFFFFFFF) in.fail("key definition must be a 32-bit value above 0");
-            command.action = PressKey{static_cast<std::uint32_t>(key)};
+            command.action = PressKey{ParseKey(in)};
+        } else if (verb == "place") {
+            command.action = PlaceOnDeck{ParsePlacement(in)};
+        } else if (verb == "cruise") {
+            command.action = StartCruise{ParseCruise(in)};
+        } else if (verb == "climb") {
+            command.action = SetClimb{in.number("climb rate")};
+        } else if (verb == "crash") {
+            command.action = CrashAircraft{};
+        } else if (verb == "tank") {
+            auto [capacity, level] = ParseTank(in);
+            ScenarioCommand first = command;
+            first.action = std::move(capacity);
+            scenario.commands.push_back(std::move(first));
+            command.action = std::move(level);
+        } else if (verb == "wait") {
+            command.action = WaitSignal{std::string(in.word("signal name"))};
+            earliestMs = 0;
         } else if (verb == "thrust") {
             command.action = SetThrust{in.number("thrust")};
+        } else if (verb == "fault") {
+            command.action = SetFault{ParseFault(in)};
         } else if (verb == "end") {
             command.action = EndScenario{};
             ended = true;
         } else {
-            in.fail("unknown action '" + std::string(verb) + "' (approach set press thrust end)");
+            in.fail("unknown action '" + std::string(verb) +
+                    "' (approach set press thrust place cruise climb crash tank wait end)");
         }
         if (!in.atEnd()) in.fail("unexpected '" + std::string(in.remainder()) + "' at the end of the line");
         scenario.commands.push_back(std::move(command));

@@ -41,7 +41,7 @@ TEST_F(ArrestTest, NormalArrestBrakesWhileMovingAndEndsAtZeroOrBelow) {
         SCOPED_TRACE(c.speed);
         SetUp();
         startArrest(false, c.speed);
-        const double before = form->LastArrestEndTime;
+        const std::uint64_t before = form->LastArrestEndTime;
         tick();
         EXPECT_EQ(form->tmrDecel.Enabled(), c.brakes);
         if (c.brakes) {
@@ -55,7 +55,7 @@ TEST_F(ArrestTest, NormalArrestBrakesWhileMovingAndEndsAtZeroOrBelow) {
         EXPECT_TRUE(form->tmrFindNearest.Enabled());
         EXPECT_TRUE(form->tmrKeystroke.Enabled());
         EXPECT_TRUE(form->tmrIsCatchCheckNeeded.Enabled());
-        EXPECT_EQ(form->LastArrestEndTime, host.Now());
+        EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
         EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
         EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
     }
@@ -74,7 +74,7 @@ TEST_F(ArrestTest, FailedSpeedReadEndsTheArrest) {
     tick();
     EXPECT_FALSE(form->tmrDecel.Enabled());
     EXPECT_TRUE(form->tmrIsCatchCheckNeeded.Enabled());
-    EXPECT_EQ(form->LastArrestEndTime, host.Now());
+    EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
 }
 
 TEST_F(ArrestTest, MovingCarrierArrestBrakesDownTo32WithTheSidewaysPush) {
@@ -112,7 +112,7 @@ TEST_F(ArrestTest, MovingCarrierArrestBrakesDownTo32WithTheSidewaysPush) {
         EXPECT_TRUE(form->tmrKeystroke.Enabled());
         // The gate comes back with the next heartbeat, not at the end of the arrest.
         EXPECT_FALSE(form->tmrIsCatchCheckNeeded.Enabled());
-        EXPECT_EQ(form->LastArrestEndTime, host.Now());
+        EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
         EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
     }
 }

@@ -44,7 +44,7 @@ void DeckTest::setBankRaw(std::int32_t raw) { core.poke(offsets::Bank, raw); }
 void DeckTest::setOnGround(bool onGround) {
     core.poke<std::uint16_t>(offsets::OnGround, onGround ? 1 : 0);
 }
-void DeckTest::setAltitude(std::int32_t lo, std::int32_t hi) {
+void DeckTest::setAltitude(std::uint32_t lo, std::int32_t hi) {
     core.poke(offsets::AltitudeLo, lo);
     core.poke(offsets::AltitudeHi, hi);
 }

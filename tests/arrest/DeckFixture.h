@@ -28,7 +28,7 @@ protected:
     void setHeadingRaw(std::int32_t raw);
     void setBankRaw(std::int32_t raw);
     void setOnGround(bool onGround);
-    void setAltitude(std::int32_t lo, std::int32_t hi);
+    void setAltitude(std::uint32_t lo, std::int32_t hi);
     void setHook(double position);
     TCatchZoneData& zone() { return form->CatchZones->front(); }
 

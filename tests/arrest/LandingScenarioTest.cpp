@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -52,7 +53,8 @@ protected:
         const TCatchZoneData& zone =
             form->CatchZones->at(static_cast<std::size_t>(form->NearestZoneIndex));
         const auto i32 = [this](std::uint32_t offset) { return core.peek<std::int32_t>(offset); };
-        const double altitude = DecodeAltitude(i32(offsets::AltitudeLo), i32(offsets::AltitudeHi));
+        const auto u32 = [this](std::uint32_t offset) { return core.peek<std::uint32_t>(offset); };
+        const double altitude = DecodeAltitude(u32(offsets::AltitudeLo), i32(offsets::AltitudeHi));
         const bool ground = core.peek<std::uint16_t>(offsets::OnGround) == 1;
         double hdg = MagneticHeading(DecodeAngle(i32(offsets::Heading)), form->MagVar);
         double diff = std::fabs(zone.RunwayHeading - hdg);
@@ -61,8 +63,8 @@ protected:
                            altitude <= zone.DeckAlt + zone.CatchZoneHeight),
                 std::fabs(DecodeAngle(i32(offsets::Bank))) < 10.0, diff < 30.0,
                 IsInsideCatchZone(zone,
-                                  DecodeLatitude(i32(offsets::LatitudeLo), i32(offsets::LatitudeHi)),
-                                  DecodeLongitude(i32(offsets::LongitudeLo),
+                                  DecodeLatitude(u32(offsets::LatitudeLo), i32(offsets::LatitudeHi)),
+                                  DecodeLongitude(u32(offsets::LongitudeLo),
                                                   i32(offsets::LongitudeHi)))};
     }
     std::vector<std::pair<double, std::int64_t>> accelWrites(std::uint32_t offset) const {
@@ -86,8 +88,7 @@ TEST_F(LandingTest, HookedApproachIsCaughtAndBrakedToAStop) {
         return arresting();
     }, 40000)) << "never caught";
     EXPECT_TRUE(trapTestRan);
-    // Caught in the 4 ft band above the deck, less than half a second before the touchdown
-    // (the signed low half of the altitude can show it up to 1 m low).
+    // Caught in the 4 ft band above the deck, less than half a second before the touchdown.
     EXPECT_FALSE(onDeck());
     const std::int64_t caughtMs = clock.nowMs();
     const double touchdownMs = flight.model().plannedTouchdown().timeMs;
@@ -125,7 +126,7 @@ TEST_F(LandingTest, HookedApproachIsCaughtAndBrakedToAStop) {
     EXPECT_TRUE(form->tmrFindNearest.Enabled());
     EXPECT_TRUE(form->tmrKeystroke.Enabled());
     EXPECT_TRUE(form->tmrIsCatchCheckNeeded.Enabled());
-    EXPECT_EQ(form->LastArrestEndTime, host.Now());
+    EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
 
     // Stopped on the deck: the gates find it landed and leave the trap test off.
     timers.Advance(3000);
@@ -144,7 +145,7 @@ TEST_F(LandingTest, HookedApproachIsCaughtAndBrakedToAStop) {
     EXPECT_EQ(exchangesOfATrapTest(), 0u);
     timers.Advance(200);
     EXPECT_EQ(exchangesOfATrapTest(), 1u);
-    EXPECT_GT(host.Now() - form->LastArrestEndTime, 30000 / DayMs);
+    EXPECT_GE(host.MonotonicMs() - form->LastArrestEndTime, 30000u);
 }
 
 struct MissCase {
@@ -188,6 +189,49 @@ INSTANTIATE_TEST_SUITE_P(
                       MissCase{"wrong-heading.txt", false, {true, true, false, true}},
                       MissCase{"too-much-bank.txt", false, {true, false, true, true}},
                       MissCase{"beside-zone.txt", false, {true, true, true, false}}));
+
+// Level flight 0.45 m above a 19.2026 m deck: every altitude on the way has a fraction of a
+// metre above one half, which a low half read as signed would put a metre low, below the deck.
+TEST_F(LandingTest, LevelFlightJustAboveTheDeckIsCaughtInTheBand) {
+    fly("level-above-deck.txt");
+    ASSERT_TRUE(advanceUntil([&] { return arresting(); }, 40000)) << "never caught";
+    EXPECT_FALSE(onDeck());
+    EXPECT_FALSE(flight.model().touchdown());
+    const double altitude = flight.model().state().altitude;
+    EXPECT_GT(altitude - std::floor(altitude), 0.5);
+    EXPECT_NEAR(altitude, 19.2026 + 0.45, 0.05);
+    EXPECT_EQ(verdict(), (Verdict{true, true, true, true}));
+    ASSERT_TRUE(advanceUntil([&] { return !arresting(); }, 10000)) << "never stopped";
+    EXPECT_EQ(flight.model().state().forwardSpeed, 0.0);
+}
+
+// A glitch on the approach makes the trap gate reset the program while the settings file is
+// read-only: the reset's start still runs, its error is reported once, and the landing is
+// caught and braked to a stop.
+TEST_F(LandingTest, AResetOnTheApproachWithAReadOnlySettingsFileStillTraps) {
+    namespace fs = std::filesystem;
+    fly("hooked-approach.txt");
+    std::vector<std::string> errors;
+    timers.onError = [&](const std::exception& error) { errors.push_back(error.what()); };
+    ASSERT_TRUE(advanceUntil([&] { return clock.nowMs() >= 15000; }, 20000));
+    const fs::path ini = folder.path() / "Hookfast.INI";
+    const fs::perms writable = fs::status(ini).permissions();
+    fs::permissions(ini, fs::perms::owner_read);
+    // The five values that the gate reads once a second are refused until a reset has run.
+    core.setFault({hf::sim::ServerFault::Kind::RefuseRead, offsets::Crash});
+    ASSERT_TRUE(advanceUntil([&] { return !errors.empty(); }, 3000)) << "no reset";
+    core.setFault({});
+    EXPECT_EQ(errors, std::vector<std::string>{"Unable to write to " +
+                                               host.programFolderText() + "Hookfast.INI"});
+    EXPECT_TRUE(form->cmbDatFile.Enabled());
+
+    ASSERT_TRUE(advanceUntil([&] { return arresting(); }, 15000)) << "never caught";
+    EXPECT_FALSE(onDeck());
+    ASSERT_TRUE(advanceUntil([&] { return !arresting(); }, 10000)) << "never stopped";
+    EXPECT_EQ(flight.model().state().forwardSpeed, 0.0);
+    EXPECT_EQ(errors.size(), 1u);
+    fs::permissions(ini, writable);
+}
 
 TEST_F(LandingTest, MovingCarrierIsTrappedAnywhereDownTo32) {
     fly("trap-anywhere.txt");

@@ -15,8 +15,6 @@ using hf::testing::Degrees90;
 using hf::testing::ZoneCentreLat;
 using hf::testing::ZoneCentreLon;
 
-constexpr double WaitDays = 0.00034722222;
-constexpr double DayMs = 86400000.0;
 
 // The raw angle nearest below a whole number of degrees, and the one above it.
 std::int32_t RawBelow(double degrees) {
@@ -50,6 +48,8 @@ TEST_F(TrapTestTest, EachTestAtItsBoundary) {
         {"airborne at the deck altitude", [this] { setOnGround(false); }, true},
         {"airborne just below the deck",
          [this] { setOnGround(false); setAltitude(0x3FFFFFFF, 19); }, false},
+        {"airborne 0.45 m above the deck, a fraction above one half",
+         [this] { setOnGround(false); setAltitude(0xB3333333u, 19); }, true},
         {"airborne at the top of the band",
          [this] { setOnGround(false); setAltitude(0x40000000, 22); }, true},
         {"airborne just above the band",
@@ -116,19 +116,17 @@ TEST_F(TrapTestTest, ReadsTheTenValuesInOneExchange) {
 }
 
 TEST_F(TrapTestTest, WaitsThirtySecondsAfterAnArrestWithoutReading) {
-    form->LastArrestEndTime = host.Now() - 29000 / DayMs;
+    clock.advance(60000);  // the clock, not the timers: only the test's own tick runs
+    form->LastArrestEndTime = host.MonotonicMs() - 29000;
     EXPECT_FALSE(catchTick());
     EXPECT_EQ(core.exchangeCount(), 0u);
     EXPECT_TRUE(form->tmrCheckForCatch.Enabled());
 
-    form->LastArrestEndTime = host.Now() - WaitDays;  // exactly the wait: still waiting
-    while (host.Now() - form->LastArrestEndTime > WaitDays) {
-        form->LastArrestEndTime = std::nextafter(form->LastArrestEndTime, host.Now());
-    }
+    form->LastArrestEndTime = host.MonotonicMs() - 29999;  // the wait's last millisecond
     EXPECT_FALSE(catchTick());
     EXPECT_EQ(core.exchangeCount(), 0u);
 
-    form->LastArrestEndTime = host.Now() - 31000 / DayMs;
+    form->LastArrestEndTime = host.MonotonicMs() - 30000;
     EXPECT_TRUE(catchTick());
 }
 

@@ -232,13 +232,31 @@ TEST_F(AutoArmingTest, DoesNotArmAnUnsuitableOrUnreadyAircraft) {
     }
 }
 
-TEST_F(AutoArmingTest, ArmsWhileManuallyDisabledAndTheWatchDisarmsAtOnce) {
-    form->btnManualDisable.SetDown(true);
+// Disabled by hand, the program leaves the catapult alone: no arming every second, and the
+// heartbeat keeps its interval, so the disabled reminders come every 15 s.
+TEST_F(AutoArmingTest, DoesNothingWhileManuallyDisabled) {
+    form->chkbxShowDisableReminders.SetChecked(true);
+    form->NearestZoneIndex = 0;  // a zone is known: the heartbeat reminds, not "enabled"
     autoTick();
-    EXPECT_TRUE(armed());
-    watchTick();
-    EXPECT_FALSE(armed());
-    autoTick();
+    ASSERT_TRUE(armed());
+    form->btnManualDisable.Click();
+    timers.Advance(31000);
+    EXPECT_FALSE(armed());  // the watch disarmed at its first tick
+    EXPECT_EQ(armLabel(), "Catapult disarmed");
+    int armings = 0;
+    std::vector<std::int64_t> reminders;
+    for (const auto& message : core.messages()) {
+        armings += message.text == "CATAPULT ARMED";
+        if (message.text == "HFast has been manually disabled") reminders.push_back(message.timeMs);
+    }
+    EXPECT_EQ(armings, 1);  // the one before the disable
+    ASSERT_GE(reminders.size(), 2u);
+    for (std::size_t i = 1; i < reminders.size(); ++i) {
+        EXPECT_EQ(reminders[i] - reminders[i - 1], 15000);
+    }
+
+    form->btnManualDisable.Click();  // enabled again: the next check arms
+    timers.Advance(1000);
     EXPECT_TRUE(armed());
 }
 

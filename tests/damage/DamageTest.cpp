@@ -164,7 +164,7 @@ TEST_F(DamageTest, DamageAccumulatesUntilTheLevelIsSpent) {
 // The draws of a run, predicted from the seed: passes over the candidates until a pass hits.
 std::vector<bool> PredictHits(std::uint32_t seed, const std::vector<bool>& candidates,
                               std::uint32_t threshold) {
-    LcgRandom random;
+    UniformRandom random;
     random.Seed(seed);
     std::vector<bool> hits(candidates.size(), false);
     bool any = false;

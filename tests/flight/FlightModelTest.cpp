@@ -175,5 +175,106 @@ TEST(FlightModel, SidewaysPushMovesTheAircraftRightAndTyresTakeItOut) {
     EXPECT_LT(std::fabs(s.lateralSpeed), 0.01);
 }
 
+Placement OnTheDeck() {
+    Placement p;
+    p.latitude = 32.600341;
+    p.longitude = -117.450151;
+    p.deckAltitude = 19.2;
+    p.heading = 1.25;
+    return p;
+}
+
+TEST(FlightModel, ParkingBrakeHoldsUntilThrottleOutpushesItAndBrakesARoll) {
+    const FlightParameters p;
+    const double idle = AircraftState{}.groundThrust;
+    struct Case {
+        std::int16_t brake;
+        std::int16_t throttle;
+        double speedAfterOneSecond;
+    };
+    const Case cases[] = {
+        {ParkingBrakeSet, 0, 0.0},
+        {ParkingBrakeSet, FullThrottle, idle + p.fullThrottleThrust - p.rollingResistance - p.parkingBrakeHold},
+        {1, FullThrottle, idle + p.fullThrottleThrust - p.rollingResistance - p.parkingBrakeHold},
+        {0, 0, 0.0},
+        {0, 15565, idle + 15565.0 / FullThrottle * p.fullThrottleThrust - p.rollingResistance},
+        {0, -4000, 0.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "brake " << c.brake << " throttle " << c.throttle);
+        FlightModel model;
+        model.place(OnTheDeck());
+        model.state().parkingBrake = c.brake;
+        model.state().throttle = c.throttle;
+        model.step(1000);
+        EXPECT_NEAR(model.state().forwardSpeed, c.speedAfterOneSecond, 0.05);  // drag is small here
+        EXPECT_TRUE(model.state().onGround);
+    }
+
+    FlightModel rolling;
+    rolling.place(OnTheDeck());
+    rolling.state().forwardSpeed = 100;
+    rolling.state().parkingBrake = ParkingBrakeSet;
+    rolling.step(1000);
+    const double drag = p.dragPerSpeedSquared * 92 * 92;
+    EXPECT_NEAR(rolling.state().forwardSpeed, 100 - (p.rollingResistance + p.parkingBrakeHold - idle + drag), 0.1);
+}
+
+TEST(FlightModel, PlacedAircraftStandsOnTheDeckUntilPushedAndACrashStopsIt) {
+    FlightModel model;
+    model.startApproach(DemoApproach());
+    model.step(3000);
+    model.place(OnTheDeck());
+    const AircraftState& s = model.state();
+    EXPECT_TRUE(s.onGround);
+    EXPECT_EQ(s.altitude, 19.2);
+    EXPECT_EQ(s.forwardSpeed, 0.0);
+    EXPECT_EQ(s.gearLever, GearLeverDown);
+    EXPECT_FALSE(model.touchdown());
+    model.step(5000);
+    EXPECT_EQ(s.latitude, 32.600341);
+
+    for (int i = 0; i < 20; ++i) {  // a catapult stroke: 700 ft/s^2 every 5 ms
+        model.writeForwardAcceleration(700);
+        model.step(5);
+    }
+    EXPECT_NEAR(s.forwardSpeed, 70, 0.5);
+    EXPECT_GT(MetresBetween(32.600341, -117.450151, s.latitude, s.longitude), 1);
+    model.crash();
+    EXPECT_EQ(s.crash, 1);
+    EXPECT_EQ(s.forwardSpeed, 0.0);
+    const double lat = s.latitude;
+    model.step(1000);
+    EXPECT_EQ(s.latitude, lat);
+}
+
+TEST(FlightModel, CruiseHoldsHeightAndSpeedUntilAClimbAndLandsOnTheGround) {
+    FlightModel model;
+    Cruise c;
+    c.latitude = 32.7;
+    c.longitude = -117.4;
+    c.altitude = 1600;
+    c.heading = 0;
+    c.speedKnots = 250;
+    c.groundAltitude = 12;
+    model.cruise(c);
+    const AircraftState& s = model.state();
+    EXPECT_FALSE(s.onGround);
+    model.step(10000);
+    EXPECT_EQ(s.altitude, 1600);
+    EXPECT_DOUBLE_EQ(s.forwardSpeed, 250 * FpsPerKnot);
+    EXPECT_NEAR(MetresBetween(32.7, -117.4, s.latitude, s.longitude), 250 * FpsPerKnot * MetresPerFoot * 10, 0.5);
+
+    model.setClimbRate(-50);
+    model.step(2000);
+    EXPECT_NEAR(s.altitude, 1500, 1e-6);
+    model.setClimbRate(-200);
+    model.step(10000);
+    EXPECT_TRUE(s.onGround);
+    EXPECT_EQ(s.altitude, 12);
+    ASSERT_TRUE(model.touchdown());
+    EXPECT_NEAR(model.touchdown()->timeMs, 12000 + (1500.0 - 12) / 200 * 1000, 1);
+}
+
 }  // namespace
 }  // namespace hf::sim::flight

@@ -20,15 +20,15 @@ constexpr char DemoScenario[] =
     "at 500 set 0x3BA0 f64 1.0\n"
     "at 60000 end\n";
 
-// The program's decodings: both halves of a pair signed.
+// The program's decodings: a signed high half and an unsigned fraction below it.
 double ProgramLatitude(const ServerCore& core) {
-    return core.peek<std::int32_t>(0x0564) * LatitudeUnit + core.peek<std::int32_t>(0x0560) * LatitudeUnit / 4294967296.0;
+    return core.peek<std::int32_t>(0x0564) * LatitudeUnit + core.peek<std::uint32_t>(0x0560) * LatitudeUnit / 4294967296.0;
 }
 double ProgramLongitude(const ServerCore& core) {
-    return core.peek<std::int32_t>(0x056C) * AngleUnit + core.peek<std::int32_t>(0x0568) * AngleUnit / 4294967296.0;
+    return core.peek<std::int32_t>(0x056C) * AngleUnit + core.peek<std::uint32_t>(0x0568) * AngleUnit / 4294967296.0;
 }
 double ProgramAltitude(const ServerCore& core) {
-    return core.peek<std::int32_t>(0x0570) / 4294967296.0 + core.peek<std::int32_t>(0x0574);
+    return core.peek<std::uint32_t>(0x0570) / 4294967296.0 + core.peek<std::int32_t>(0x0574);
 }
 
 struct Rig {
@@ -58,10 +58,10 @@ TEST(FlightSim, PublishesTheAircraftInTheOffsetEncodings) {
     std::array<char, 256> title{};
     core.peekBytes(0x3D00, title.data(), title.size());
     EXPECT_STREQ(title.data(), "Hookfast Demo Hornet");
-    // Within one unit of each high half (a low half of 2^31 or more reads one unit low).
-    EXPECT_NEAR(ProgramLatitude(core), s.latitude, LatitudeUnit);
-    EXPECT_NEAR(ProgramLongitude(core), s.longitude, AngleUnit);
-    EXPECT_NEAR(ProgramAltitude(core), s.altitude, 1.0);
+    // The fraction carries the position to far below a millimetre.
+    EXPECT_NEAR(ProgramLatitude(core), s.latitude, 1e-9);
+    EXPECT_NEAR(ProgramLongitude(core), s.longitude, 1e-9);
+    EXPECT_NEAR(ProgramAltitude(core), s.altitude, 1e-6);
 
     // A command takes effect at its time, not before.
     sim.advanceTo(499);
@@ -109,6 +109,60 @@ TEST(FlightSim, ScenarioSetsChangeTheModelAndPressesReachTheHotKeySlots) {
     EXPECT_GT(sim.model().state().forwardSpeed, 50);
     sim.advanceTo(100);
     EXPECT_EQ(sim.model().state().forwardSpeed, 0.0);
+}
+
+TEST(FlightSim, BrakeThrottleAndGroundHeightAreOffsetsBothWays) {
+    Rig rig;
+    FlightSim sim(rig.core);
+    sim.load(ParseScenario(
+        "at 0 place 32.6 -117.45 deck 19.6 heading 1.25\n"
+        "at 0 set 0x0BC8 i16 0x7FFF\n"
+        "at 10 set 0x088C i16 16383\n"
+        "at 20 cruise 32.7 -117.45 alt 1600 heading 0 ground 120.4\n"));
+    sim.advanceTo(0);
+    EXPECT_EQ(rig.core.peek<std::int16_t>(0x0BC8), 0x7FFF);
+    EXPECT_EQ(sim.model().state().parkingBrake, 0x7FFF);
+    EXPECT_EQ(rig.core.peek<std::int16_t>(0x0B4C), 20);
+    EXPECT_EQ(rig.core.peek<std::uint16_t>(0x0366), 1);
+    sim.advanceTo(10);
+    EXPECT_EQ(rig.core.peek<std::int16_t>(0x088C), 16383);
+    EXPECT_EQ(sim.model().state().throttle, 16383);
+    sim.advanceTo(20);
+    EXPECT_EQ(rig.core.peek<std::int16_t>(0x0B4C), 120);
+    EXPECT_EQ(rig.core.peek<std::uint16_t>(0x0366), 0);
+    EXPECT_NEAR(ProgramAltitude(rig.core), 1600, 1.0);
+}
+
+TEST(FlightSim, WaitHoldsTheScenarioUntilItsSignalAndLaterTimesCountFromThere) {
+    Rig rig;
+    std::ostringstream log;
+    rig.core.setLog(&log);
+    FlightSim sim(rig.core);
+    sim.load(ParseScenario(
+        "at 100 wait ready\n"
+        "at 50 set 0x0BE8 i32 0\n"
+        "at 50 wait again\n"
+        "at 0 set 0x0BE8 i32 7\n"));
+    sim.advanceTo(99);
+    EXPECT_FALSE(sim.awaitedSignal());  // not due yet
+    sim.advanceTo(5000);
+    EXPECT_EQ(sim.awaitedSignal(), "ready");
+    sim.signal("other", 5000);
+    sim.advanceTo(6000);
+    EXPECT_EQ(sim.model().state().gearLever, GearLeverDown);
+    sim.signal("ready", 6000);
+    sim.advanceTo(6049);
+    EXPECT_EQ(sim.model().state().gearLever, GearLeverDown);
+    sim.advanceTo(6050);
+    EXPECT_EQ(sim.model().state().gearLever, 0);
+    // A signal given before its wait is due: the wait ends at its own time.
+    sim.signal("again", 6000);
+    sim.advanceTo(6050);
+    EXPECT_EQ(sim.model().state().gearLever, 7);
+    EXPECT_FALSE(sim.awaitedSignal());
+    EXPECT_NE(log.str().find("\"event\":\"wait\",\"detail\":\"signal=ready\""), std::string::npos);
+    EXPECT_NE(log.str().find("\"event\":\"signal\",\"detail\":\"signal=ready\""), std::string::npos);
+    rig.core.setLog(nullptr);
 }
 
 // The arrest as the program runs it, over the real link and the in-process server: every

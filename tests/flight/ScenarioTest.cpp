@@ -50,6 +50,48 @@ TEST(Scenario, ParsesEveryCommand) {
     EXPECT_EQ(s.endMs(), 900);
 }
 
+TEST(Scenario, DeckAndFuelCommandsReadablePressesAndWaits) {
+    const Scenario s = ParseScenario(
+        "at 0 place 32.600341 -117.450151 deck 19.2 heading 1.25\n"
+        "at 0 tank left-main capacity 50 level 50   # half of 50 gallons\n"
+        "at 0 wait ready\n"
+        "at 0 press shift+F9\n"
+        "at 250 press Shift+Ctrl+f12\n"
+        "at 250 press ctrl+F1\n"
+        "at 250 press 0x00010179\n"
+        "at 300 cruise 32.7 -117.4 alt 1600 heading 90 ground 12\n"
+        "at 400 climb -30.5\n"
+        "at 500 crash\n");
+    ASSERT_EQ(s.commands.size(), 11u);
+    const Placement& p = std::get<PlaceOnDeck>(s.commands[0].action).placement;
+    EXPECT_EQ(p.latitude, 32.600341);
+    EXPECT_EQ(p.longitude, -117.450151);
+    EXPECT_EQ(p.deckAltitude, 19.2);
+    EXPECT_EQ(p.heading, 1.25);
+    // A tank is its capacity, then its level (4194304 = 50 %).
+    const auto& capacity = std::get<SetOffset>(s.commands[1].action);
+    const auto& level = std::get<SetOffset>(s.commands[2].action);
+    EXPECT_EQ(capacity.offset, 0x0B80u);
+    EXPECT_EQ(capacity.bytes, (std::vector<std::uint8_t>{50, 0, 0, 0}));
+    EXPECT_EQ(level.offset, 0x0B7Cu);
+    EXPECT_EQ(level.bytes, (std::vector<std::uint8_t>{0x00, 0x00, 0x40, 0x00}));
+    EXPECT_EQ(s.commands[2].line, 2);
+    EXPECT_EQ(std::get<WaitSignal>(s.commands[3].action).name, "ready");
+    // Keys as the program defines them: byte 1 holds Shift (1) and Ctrl (2).
+    EXPECT_EQ(std::get<PressKey>(s.commands[4].action).keyDefinition, 0x00010178u);
+    EXPECT_EQ(std::get<PressKey>(s.commands[5].action).keyDefinition, 0x0001037Bu);
+    EXPECT_EQ(std::get<PressKey>(s.commands[6].action).keyDefinition, 0x00010270u);
+    EXPECT_EQ(std::get<PressKey>(s.commands[7].action).keyDefinition, 0x00010179u);
+    const Cruise& c = std::get<StartCruise>(s.commands[8].action).cruise;
+    EXPECT_EQ(c.altitude, 1600);
+    EXPECT_EQ(c.heading, 90);
+    EXPECT_EQ(c.speedKnots, 250);
+    EXPECT_EQ(c.groundAltitude, 12);
+    EXPECT_EQ(std::get<SetClimb>(s.commands[9].action).metresPerSecond, -30.5);
+    EXPECT_TRUE(std::holds_alternative<CrashAircraft>(s.commands[10].action));
+    EXPECT_EQ(s.endMs(), 500);  // counted from the wait
+}
+
 TEST(Scenario, BadLinesNameTheLineAndTheFault) {
     const std::string approach = "approach a touchdown 1 2 deck 3 heading 4\n";
     struct Case {
@@ -85,6 +127,19 @@ TEST(Scenario, BadLinesNameTheLineAndTheFault) {
         {"at 0 set 0xFFFE u32 1\n", "line 1: offset 65534 with 4 bytes lies outside the offset memory"},
         {"at 0 set 0x0BE8 i32 1 2\n", "line 1: unexpected '2' at the end of the line"},
         {"at 0 press 0\n", "line 1: key definition must be a 32-bit value above 0"},
+        {"at 0 press shift+F13\n", "line 1: unknown key 'F13' (F1 to F12"},
+        {"at 0 press alt+F1\n", "line 1: unknown modifier 'alt' in 'alt+F1'"},
+        {"at 0 press shift+\n", "line 1: unknown key ''"},
+        {"at 500 wait go\nat 400 end\nat 300 end\n", "line 3: command after the end"},
+        {"at 0 wait go\nat 400 thrust 1\nat 300 thrust 1\n", "line 3: time 300 comes before the previous command's 400"},
+        {"at 0 wait\n", "line 1: missing signal name"},
+        {"at 0 place 32.6 -117.45 deck 19\n", "line 1: place needs deck and heading"},
+        {"at 0 place 32.6 -181 deck 19 heading 0\n", "line 1: position out of range"},
+        {"at 0 cruise 32.6 -117.45 alt 100 heading 0 ground 100\n", "line 1: cruise altitude must be above the ground"},
+        {"at 0 cruise 32.6 -117.45 heading 0\n", "line 1: cruise needs alt and heading"},
+        {"at 0 tank wing capacity 1 level 1\n", "line 1: unknown tank 'wing'"},
+        {"at 0 tank centre capacity 10\n", "line 1: tank needs capacity and level"},
+        {"at 0 tank centre capacity 10 level -1\n", "line 1: level must be from 0 to 511 percent"},
         {"at 0 press 0x100000000\n", "line 1: key definition must be a 32-bit value above 0"},
         {"at 0\n", "line 1: missing action"},
     };
@@ -112,7 +167,9 @@ TEST(Scenario, FileErrorsCarryThePath) {
         LoadScenario(path.string());
         ADD_FAILURE() << "no error";
     } catch (const ScenarioError& e) {
-        EXPECT_EQ(std::string(e.what()), path.string() + ": line 2: unknown action 'jump' (approach set press thrust end)");
+        EXPECT_EQ(std::string(e.what()), path.string() +
+                                             ": line 2: unknown action 'jump' (approach set press thrust place "
+                                             "cruise climb crash tank wait end)");
     }
     std::filesystem::remove(path);
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -35,7 +36,7 @@ struct Seen {
 
 Seen ProgramView(const ServerCore& core) {
     auto pair = [&](std::uint32_t offset, double unit) {
-        return core.peek<std::int32_t>(offset + 4) * unit + core.peek<std::int32_t>(offset) * unit / 4294967296.0;
+        return core.peek<std::int32_t>(offset + 4) * unit + core.peek<std::uint32_t>(offset) * unit / 4294967296.0;
     };
     Seen s;
     s.latitude = pair(0x0560, LatitudeUnit);
@@ -63,6 +64,17 @@ struct Expectation {
     bool bankOk;
     bool farFromAllZones;  // 0.07 degree or more from every zone's front-right corner
 };
+
+TEST(ScenarioFiles, EveryFileParses) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(HF_FLIGHT_SCENARIO_DIR)) {
+        if (entry.path().extension() != ".txt") continue;
+        SCOPED_TRACE(entry.path().string());
+        EXPECT_NO_THROW(LoadScenario(entry.path().string()));
+        ++files;
+    }
+    EXPECT_GT(files, 0);
+}
 
 TEST(ScenarioFiles, TouchDownWhereTheyAreMeantTo) {
     const std::vector<TCatchZoneData> zones = ShippedZones();

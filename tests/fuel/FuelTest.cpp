@@ -128,7 +128,7 @@ TEST_F(FuelTest, LoadRequestNeedsFiveThousandFeetAboveTheGround) {
     };
     const std::vector<Case> cases = {
         {"exactly 1524 m", 1624, 100, 0, true},
-        {"a fraction of a metre below", 1624, 100, -65536, false},
+        {"a fraction of a metre below", 1623, 100, -65536, false},
         {"ground below sea level", 1500, -24, 0, true},
         {"low over high ground", 2000, 500, 0, false},
     };

@@ -14,7 +14,7 @@ namespace {
 using hf::testing::PointZone;
 using Messages = std::vector<std::pair<std::string, int>>;
 
-constexpr double WaitDays = 0.00034722222;
+constexpr std::int64_t WaitMs = 30000;
 constexpr double DayMs = 86400000.0;
 constexpr std::uint16_t Air = 0, Deck = 1;
 constexpr std::int32_t GearDown = 16383, GearUp = 0;
@@ -38,23 +38,10 @@ protected:
     }
     bool trapTestRuns() const { return form->tmrCheckForCatch.Enabled(); }
     std::string checking() const { return form->lblActivelyCheckingStatus.Caption(); }
-    // The last arrest ended so long ago that the program's elapsed measure is `days`, or the
-    // nearest the day-count clock can come to it from below.
-    void arrestEndedAgo(double days) {
-        const double now = host.Now();
-        double end = now - days;
-        while (now - end > days) end = std::nextafter(end, now);
-        for (double earlier = std::nextafter(end, 0.0); now - earlier <= days;
-             earlier = std::nextafter(end, 0.0)) {
-            end = earlier;
-        }
-        form->LastArrestEndTime = end;
-    }
-    // One step of the clock longer ago than that.
-    void arrestEndedJustOver(double days) {
-        arrestEndedAgo(days);
-        form->LastArrestEndTime = std::nextafter(form->LastArrestEndTime, 0.0);
-        ASSERT_GT(host.Now() - form->LastArrestEndTime, days);
+    // The last arrest ended `ms` ago on the program's monotonic clock.
+    void arrestEndedAgo(std::int64_t ms) {
+        if (clock.nowMs() <= ms) clock.advance(ms + 1 - clock.nowMs());
+        form->LastArrestEndTime = host.MonotonicMs() - static_cast<std::uint64_t>(ms);
     }
 };
 
@@ -144,30 +131,67 @@ TEST_F(TrapGatesTest, DisabledOrHookUpSwitchesTheTrapTestOff) {
     EXPECT_EQ(form->lblTailhookState.Caption(), "Tailhook is UP");  // the disabled path keeps it
 }
 
-TEST_F(TrapGatesTest, TheWaitAfterAnArrestIsStrictAndSpansMidnight) {
+TEST_F(TrapGatesTest, TheWaitAfterAnArrestIsThirtySecondsWhateverTheLocalClockDoes) {
     startAt(0.03);
     setFlight(Air, GearDown, 230);
     form->NearestZoneDistance = 0.04;
-    arrestEndedAgo(WaitDays);
+    arrestEndedAgo(WaitMs - 1);
     normalGate();
     EXPECT_FALSE(trapTestRuns());
-    arrestEndedJustOver(WaitDays);
+    arrestEndedAgo(WaitMs);
     form->NearestZoneDistance = 0.04;
     normalGate();
     EXPECT_TRUE(trapTestRuns());
 
     // An arrest that ended at 23:59:50 allows trapping again from 00:00:20 the next day.
     form->tmrCheckForCatch.SetEnabled(false);
-    const double midnight = std::floor(host.Now()) + 1.0;
-    form->LastArrestEndTime = midnight - 10000 / DayMs;
-    clock.setStartDays(midnight + 19999 / DayMs - clock.nowMs() / DayMs);
+    clock.setStartDays(std::floor(host.Now()) + 1.0 - 10000 / DayMs - clock.nowMs() / DayMs);
+    form->LastArrestEndTime = host.MonotonicMs();
+    clock.advance(WaitMs - 1);
     form->NearestZoneDistance = 0.04;
     normalGate();
     EXPECT_FALSE(trapTestRuns());
-    clock.advance(2);
+    clock.advance(1);
     form->NearestZoneDistance = 0.04;
     normalGate();
     EXPECT_TRUE(trapTestRuns());
+}
+
+// Summer time ends (or a time sync moves the clock) just after an arrest: the countdown
+// still runs down from 30 and trapping is possible again 30 s after the arrest ended.
+TEST_F(TrapGatesTest, ALocalClockSetBackAfterAnArrestLeavesTheWaitAtThirtySeconds) {
+    for (double shift : {-1.0 / 24, -1.0, 1.0 / 24}) {
+        SCOPED_TRACE(shift);
+        startAt(0.5);
+        setFlight(Deck, GearDown, 0);  // stopped: the arrest ends at this tick
+        form->tmrDecel.SetEnabled(true);
+        form->tmrDecelTimer(&form->tmrDecel);
+        ASSERT_FALSE(form->tmrDecel.Enabled());
+        clock.shiftLocalDateTime(shift);
+
+        std::vector<std::string> countdown;
+        for (int second = 0; second < 30; ++second) {
+            core.clearRecords();
+            armTrapAnywhere();
+            forcedGate();
+            for (const auto& message : messages()) countdown.push_back(message.first);
+            clock.advance(second == 29 ? 999 : 1000);
+        }
+        ASSERT_EQ(countdown.size(), 30u);
+        EXPECT_EQ(countdown.front(), "30 seconds until cables are ready");
+        EXPECT_EQ(countdown[10], "20 seconds until cables are ready");
+        EXPECT_EQ(countdown.back(), "1 seconds until cables are ready");
+
+        setFlight(Air, GearDown, 230);  // 29.999 s after the end: still waiting
+        armTrapAnywhere();
+        forcedGate();
+        EXPECT_FALSE(trapTestRuns());
+        clock.advance(1);
+        armTrapAnywhere();
+        forcedGate();
+        EXPECT_TRUE(trapTestRuns());
+        form->Close();
+    }
 }
 
 TEST_F(TrapGatesTest, TrappingActiveIsShownOncePerChange) {
@@ -286,7 +310,7 @@ TEST_F(TrapGatesTest, TrapAnywhereEndsWhenTooCloseOrWhenTheTestStaysOff) {
 
 TEST_F(TrapGatesTest, TrapAnywhereCountsDownTheWaitOnceAndEnds) {
     struct Case {
-        double elapsedMs;
+        std::int64_t elapsedMs;
         const char* text;
     };
     startAt(0.5);
@@ -296,7 +320,7 @@ TEST_F(TrapGatesTest, TrapAnywhereCountsDownTheWaitOnceAndEnds) {
                           Case{29500, "0 seconds until cables are ready"}}) {
         SCOPED_TRACE(c.text);
         core.clearRecords();
-        arrestEndedAgo(c.elapsedMs / DayMs);
+        arrestEndedAgo(c.elapsedMs);
         armTrapAnywhere();
         forcedGate();
         EXPECT_EQ(messages(), (Messages{{c.text, 3}}));
@@ -306,7 +330,7 @@ TEST_F(TrapGatesTest, TrapAnywhereCountsDownTheWaitOnceAndEnds) {
                   "tmrIsCatchCheckNeededForNormalTrappingTimer");
     }
     core.clearRecords();
-    arrestEndedJustOver(WaitDays);  // the wait is over, but the aircraft stands on the deck
+    arrestEndedAgo(WaitMs);  // the wait is over, but the aircraft stands on the deck
     armTrapAnywhere();
     forcedGate();
     EXPECT_TRUE(messages().empty());

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -191,6 +194,81 @@ TEST_F(HotKeysTest, ReleaseStopsThePollThenGivesEverySlotBackOneIntervalLater) {
     timers.Advance(250);
     EXPECT_TRUE(actions.empty());
     EXPECT_EQ(slotValue(SlotOffset(0)), ForeignDefinition | Pressed);
+}
+
+// A slot is forgotten only when its release went through: the next release gives back the
+// others, but not one that another add-on has taken meanwhile.
+TEST_F(HotKeysTest, ASlotWhoseReleaseFailedStaysRecordedForTheNextRelease) {
+    struct Case {
+        const char* what;
+        std::function<void()> fault;
+    };
+    for (const Case& c : {Case{"bad data in reply", [this] { core.replyOverride = 0; }},
+                          Case{"no answer", [this] {
+                                   port.faults.failSends = 10;
+                                   port.faults.failedSendWaits = false;
+                               }}}) {
+        SCOPED_TRACE(c.what);
+        startProgram();
+        c.fault();
+        form->ReleaseHotKeys();
+        EXPECT_EQ(form->ManualOverrideKeySlot, SlotOffset(0));
+        EXPECT_EQ(form->FuelRateKeySlot, SlotOffset(10));
+        core.replyOverride.reset();
+        port.faults = {};
+        core.poke(SlotOffset(0), ForeignDefinition);
+        form->ReleaseHotKeys();
+        EXPECT_TRUE(heldDefinitions().empty());
+        EXPECT_EQ(slotValue(SlotOffset(0)), ForeignDefinition);
+        EXPECT_EQ(form->ManualOverrideKeySlot, 0u);
+        EXPECT_EQ(form->FuelRateKeySlot, 0u);
+        form->Close();
+        core.poke(SlotOffset(0), 0u);
+    }
+}
+
+// Zone loads that fail after the settings load registered the keys give them back before the
+// link closes: on a 24-slot server three failed resets used to leave every key dead.
+TEST_F(HotKeysTest, FailedZoneLoadsGiveTheirKeysBack) {
+    core.setHotKeySlotCount(24);
+    std::ifstream shipped(folder.path() / "Hookfast.dat", std::ios::binary);
+    const std::string good{std::istreambuf_iterator<char>(shipped), {}};
+    folder.write("Hookfast.dat", "[Zone01]\r\nCarrierIdent=incomplete\r\n");
+    startProgram();
+    ASSERT_FALSE(form->cmbDatFile.Enabled());
+    EXPECT_TRUE(heldDefinitions().empty());
+    EXPECT_FALSE(polling());
+    for (int reset = 0; reset < 3; ++reset) form->actResetProgram.Execute();
+    EXPECT_TRUE(heldDefinitions().empty());
+
+    folder.write("Hookfast.dat", good);
+    form->actResetProgram.Execute();
+    ASSERT_TRUE(form->cmbDatFile.Enabled());
+    EXPECT_EQ(heldDefinitions(), sorted(RegisteredShift));
+    EXPECT_FALSE(form->lblConnectionInfo.Caption().ends_with(NoSlotNote));
+    form->Close();
+    EXPECT_TRUE(heldDefinitions().empty());
+}
+
+// A stop that could not give the slots back leaves them recorded; the next start gives back
+// those that still hold its keys and leaves alone one that another add-on has taken since.
+TEST_F(HotKeysTest, SlotsKeptFromAnEarlierConnectionGoBackOnlyWhileTheyAreStillOurs) {
+    startProgram();
+    port.faults.hung = true;
+    form->actResetProgram.Execute();
+    EXPECT_NE(form->lblConnectionInfo.Caption().find("Is FS running?"), std::string::npos);
+    EXPECT_EQ(form->ManualOverrideKeySlot, SlotOffset(0));
+
+    port.faults.hung = false;
+    core.poke(SlotOffset(0), ForeignDefinition);  // F12's slot, freed and taken meanwhile
+    core.poke(SlotOffset(1), Shift(F9) | Pressed);  // still F9's, pressed meanwhile
+    core.clearRecords();
+    form->actResetProgram.Execute();
+    ASSERT_TRUE(form->cmbDatFile.Enabled());
+    EXPECT_EQ(slotValue(SlotOffset(0)), ForeignDefinition);
+    EXPECT_EQ(heldDefinitions(), sorted(RegisteredShift));
+    EXPECT_NE(form->ManualOverrideKeySlot, SlotOffset(0));
+    EXPECT_FALSE(form->HotKeySlotsUnconfirmed);
 }
 
 TEST_F(HotKeysTest, OnlyAChangedCounterByteLetsThePollReadTheSlots) {

@@ -93,7 +93,8 @@ TEST_P(SilentServer, TenTriesOfTwoSecondsThenElevenOrTwelve) {
 
 INSTANTIATE_TEST_SUITE_P(LastError, SilentServer,
                          ::testing::Values(SilentCase{0, LinkTimedOut},
-                                           SilentCase{1460, LinkSendFailed},
+                                           SilentCase{1460, LinkTimedOut},  // ERROR_TIMEOUT
+                                           SilentCase{1400, LinkSendFailed},
                                            SilentCase{5, LinkSendFailed}));
 
 TEST_F(LinkTest, FourthTrySucceedsAfterThreePauses) {

@@ -148,7 +148,7 @@ TEST_F(OverrideDuringArrestTest, BrakingStopsAtOnceWithoutTheArrestEnd) {
     EXPECT_FALSE(form->tmrDecel.Enabled());
     EXPECT_TRUE(form->tmrFindNearest.Enabled());
     EXPECT_FALSE(form->tmrKeystroke.Enabled());
-    EXPECT_EQ(form->LastArrestEndTime, 0.0);
+    EXPECT_EQ(form->LastArrestEndTime, 0u);
     EXPECT_TRUE(doubleWritesTo(offsets::ForwardAccel).empty());
     EXPECT_TRUE(int16WritesTo(offsets::SpecialSound).empty());
 

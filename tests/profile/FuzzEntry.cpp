@@ -3,6 +3,7 @@
 #include "deck/Numbers.h"
 #include "deck/Profile.h"
 #include "deck/ZoneFile.h"
+#include "host/AsciiCase.h"
 
 #include <array>
 #include <string>
@@ -26,21 +27,14 @@ constexpr std::array<std::string_view, 6> Sections = {"General", "zone01", "Zone
 constexpr std::array<std::string_view, 6> Keys = {"CarrierIdent", "LastLeft", "DeckAltInFeet", "carrierident",
                                                   "RunwayHeadingInDegreesMag", "K"};
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
+// What the reader trims: blanks, tabs, vertical tabs, form feeds and Ctrl-Z.
+constexpr std::string_view Trimmed = " \t\v\f\x1A";
 
 std::string_view Unquoted(std::string_view value) {
-    while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) {
+    while (!value.empty() && Trimmed.find(value.front()) != std::string_view::npos) {
         value.remove_prefix(1);
     }
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) {
+    while (!value.empty() && Trimmed.find(value.back()) != std::string_view::npos) {
         value.remove_suffix(1);
     }
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
@@ -100,7 +94,7 @@ void Exercise(const std::uint8_t* data, std::size_t size) {
     for (std::size_t s = 0; s < Sections.size(); ++s) {
         for (std::size_t k = 0; k < Keys.size(); ++k) {
             const bool same = reread.ReadString(Sections[s], Keys[k], "\x01none") == before[s * Keys.size() + k];
-            const bool isWritten = Lower(Sections[s]) == Lower(section) && Lower(Keys[k]) == Lower(key);
+            const bool isWritten = AsciiLower(Sections[s]) == AsciiLower(section) && AsciiLower(Keys[k]) == AsciiLower(key);
             Require(same || isWritten, "a write leaves other keys alone");
         }
     }

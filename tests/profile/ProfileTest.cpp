@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace hf {
 namespace {
@@ -35,6 +36,11 @@ TEST(ProfileRead, FindsValuesAsThePlatformDoes) {
         {"plain", "[General]\r\nLastLeft=300\r\n", "General", "LastLeft", "300"},
         {"section and key in other case", "[GENERAL]\r\nlastleft=300\r\n", "general", "LASTLEFT", "300"},
         {"blanks and tabs trimmed", "  [ General ]  \r\n \t LastLeft \t=\t 300 \t\r\n", "General", "LastLeft", "300"},
+        {"DOS end-of-file mark trimmed", "[General]\r\nTransferRateIndex=1\x1A", "General",
+         "TransferRateIndex", "1"},
+        {"vertical tab, form feed and Ctrl-Z trimmed around key and value",
+         "[General]\x1A\r\n\v\fKey\x1A=\f 2 \v\r\n", "General", "Key", "2"},
+        {"a line of only Ctrl-Z is blank", "[General]\r\nKey=3\r\n\x1A", "General", "Key", "3"},
         {"blanks inside kept", "[General]\r\nLastDatFileUsed= My Carriers.dat \r\n", "General", "LastDatFileUsed",
          "My Carriers.dat"},
         {"split at the first equals sign", "[General]\r\nKey=a=b\r\n", "General", "Key", "a=b"},
@@ -209,7 +215,42 @@ TEST(ProfileFile, WriteInterruptedBeforeTheRenameLeavesTheOldFile) {
     EXPECT_EQ(tempSeen, "[General]\r\nLastLeft=412\r\n");  // the whole new text was ready beside it
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(profile.ReadString("General", "LastLeft", ""), "300");
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    EXPECT_FALSE(std::filesystem::exists(ProfileTempPath(path)));
+}
+
+// Many keys, one rewrite, through a temporary file of this process's own; the file keeps its
+// permissions, and a read-only file is refused as the system's writer refuses it.
+TEST(ProfileFile, WriteStringsRewritesOnceThroughItsOwnTemporaryFile) {
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    const std::string path = folder.File("Hookfast.INI");
+    WriteBytes(path, "[General]\r\nLastLeft=1\r\n");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const fs::perms kept = fs::status(path).permissions();  // as the system shows them
+    std::vector<std::string> temps;
+    Profile profile(path, [&](const std::string& tempPath, const std::string& target) {
+        temps.push_back(tempPath);
+        return ReplaceFileAtomically(tempPath, target);
+    });
+    profile.WriteStrings({{"General", "LastLeft", "2"}, {"General", "LastTop", "3"},
+                          {"FuelOps", "TransferRateIndex", "1"}});
+    EXPECT_EQ(ReadBytes(path), "[General]\r\nLastLeft=2\r\nLastTop=3\r\n\r\n[FuelOps]\r\n"
+                               "TransferRateIndex=1\r\n");
+    ASSERT_EQ(temps.size(), 1u);
+    EXPECT_EQ(temps[0], ProfileTempPath(path));
+    EXPECT_NE(temps[0], path + ".tmp");  // named with the process id, never shared
+    EXPECT_EQ(fs::status(path).permissions(), kept);
+
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+    try {
+        profile.WriteString("General", "LastLeft", "4");
+        ADD_FAILURE() << "a read-only file was written";
+    } catch (const ProfileWriteError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
+    }
+    EXPECT_EQ(temps.size(), 1u);
+    EXPECT_NE(ReadBytes(path).find("LastLeft=2"), std::string::npos);
+    fs::permissions(path, kept);
 }
 
 TEST(ProfileFile, FailedWritesRaiseUnableToWrite) {

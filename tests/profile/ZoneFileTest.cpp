@@ -95,6 +95,16 @@ TEST(ReadCatchZones, StopsAtTheFirstMissingOrEmptySection) {
     EXPECT_EQ(Idents(Read(Zones(1, 3) + Zones(5, 5))), (std::vector<std::string>{"Carrier 1", "Carrier 2", "Carrier 3"}));
 }
 
+// An old editor ended the file with Ctrl-Z right after the last value: the zone is kept.
+TEST(ReadCatchZones, AFileEndingInCtrlZKeepsItsLastZone) {
+    std::string file = Zones(1, 2);
+    file.erase(file.size() - 2);  // no line end after the last value
+    file += "\x1A";
+    const ZoneLoad load = Read(file);
+    EXPECT_EQ(Idents(load), (std::vector<std::string>{"Carrier 1", "Carrier 2"}));
+    EXPECT_TRUE(load.FailedZoneNumbers.empty());
+}
+
 TEST(ReadCatchZones, ConvertsFeetToMetresAndKeepsTheRest) {
     const ZoneLoad load = Read(Zone("Zone01"));
     ASSERT_EQ(load.Zones.size(), 1u);

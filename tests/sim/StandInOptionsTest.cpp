@@ -13,7 +13,8 @@ TEST(StandInOptions, ParsesEveryOptionAndAppliesItToTheCore) {
         "--class", "both", "--version", "0x19980005", "--sim", "7", "--reply", "2",
         "--delay-ms", "2500", "--poke", "0x0AEC=2:2", "--poke", "0x0B78=40",
         "--text", "0x3D00=Jet = fast", "--log", "Z:\\x\\log.jsonl", "--quit-after", "0",
-        "--scenario", "Z:\\s\\hooked-approach.txt", "--trace", "Z:\\x\\trace.csv"};
+        "--scenario", "Z:\\s\\hooked-approach.txt", "--trace", "Z:\\x\\trace.csv",
+        "--signal-dir", "Z:\\tmp\\signals"};
     std::string error;
     auto o = parseStandInOptions(args, error);
     ASSERT_TRUE(o) << error;
@@ -24,6 +25,7 @@ TEST(StandInOptions, ParsesEveryOptionAndAppliesItToTheCore) {
     EXPECT_EQ(o->quitAfterSeconds, 0u);
     EXPECT_EQ(o->scenarioPath, "Z:\\s\\hooked-approach.txt");
     EXPECT_EQ(o->tracePath, "Z:\\x\\trace.csv");
+    EXPECT_EQ(o->signalDir, "Z:\\tmp\\signals");
 
     hf::sim::ServerCore core;
     core.poke<std::uint32_t>(0x0AEC, 0xFFFFFFFF);

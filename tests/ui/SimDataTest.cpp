@@ -10,15 +10,16 @@
 namespace hf {
 namespace {
 
-TEST(SimData, DecodingsTakeBothHalvesSigned) {
-    // The low half 0x80000000 enters negative: half a unit below, not above.
-    EXPECT_DOUBLE_EQ(DecodeLatitude(static_cast<std::int32_t>(0x80000000u), 0),
-                     -0.5 * LatitudeScaleValue);
+TEST(SimData, PairsDecodeAsOneSigned64BitNumber) {
+    // The low half is an unsigned fraction: 0x80000000 is half a unit above, never below.
+    EXPECT_DOUBLE_EQ(DecodeLatitude(0x80000000u, 0), 0.5 * LatitudeScaleValue);
     EXPECT_DOUBLE_EQ(DecodeLatitude(0, 1111750), 1111750 * LatitudeScaleValue);
-    EXPECT_DOUBLE_EQ(DecodeLongitude(static_cast<std::int32_t>(0xC0000000u), 1),
-                     AngleScaleValue - 0.25 * AngleScaleValue);
+    EXPECT_DOUBLE_EQ(DecodeLatitude(0x80000000u, -1), -0.5 * LatitudeScaleValue);
+    EXPECT_DOUBLE_EQ(DecodeLongitude(0xC0000000u, 1), 1.75 * AngleScaleValue);
+    EXPECT_DOUBLE_EQ(DecodeLongitude(0x40000000u, -2), -1.75 * AngleScaleValue);
     EXPECT_DOUBLE_EQ(DecodeAltitude(0x40000000, 30), 30.25);
-    EXPECT_DOUBLE_EQ(DecodeAltitude(static_cast<std::int32_t>(0x80000000u), 30), 29.5);
+    EXPECT_DOUBLE_EQ(DecodeAltitude(0x80000000u, 30), 30.5);
+    EXPECT_DOUBLE_EQ(DecodeAltitude(0xB3333333u, 19), 19.0 + 0xB3333333u / 4294967296.0);
     EXPECT_NEAR(DecodeMagVar(-1820), -9.997, 0.001);
     EXPECT_EQ(DecodeMagVar(0), 0.0);
     EXPECT_DOUBLE_EQ(DecodeAngle(0x40000000), 90.0);
@@ -72,11 +73,12 @@ TEST_F(ShowSimMessageTest, AccentedTextGoesAsSingleBytes) {
 }
 
 TEST_F(ShowSimMessageTest, ExchangeReadsTypedValuesInOneGoAndStopsAtTheFirstRefusal) {
-    core.poke<std::int32_t>(offsets::LatitudeLo, static_cast<std::int32_t>(0x80000000u));
-    core.poke<std::int32_t>(offsets::LatitudeHi, 0);
+    core.poke<std::uint32_t>(offsets::LatitudeLo, 0x80000000u);
+    core.poke<std::int32_t>(offsets::LatitudeHi, -1);
     core.poke<std::int16_t>(offsets::MagVar, -1820);
     core.poke<double>(offsets::ForwardSpeed, 202.68);
-    std::int32_t lo = 0, hi = 7;
+    std::uint32_t lo = 0;
+    std::int32_t hi = 7;
     std::int16_t magVar = 0;
     double speed = 0;
     const std::size_t exchanges = core.exchangeCount();

@@ -145,7 +145,7 @@ TEST_F(StartupTest, ResetDuringAManoeuvreStopsItAndClearsTheRunState) {
     form->TrapAnywhereArmed = true;
     form->FuelLoadActive = true;
     form->TankCapacity = {100, 0, 200, 0, 0, 0};
-    form->LastArrestEndTime = form->Host().Now();
+    form->LastArrestEndTime = form->Host().MonotonicMs();
     form->NearestZoneIndex = 0;
     const std::int64_t fuelTick = timers.NextTickMs(form->tmrFuelOps);
     const std::int64_t armTick = timers.NextTickMs(form->tmrAutoCatArmCheck);
@@ -173,7 +173,7 @@ TEST_F(StartupTest, ResetDuringAManoeuvreStopsItAndClearsTheRunState) {
     EXPECT_FALSE(form->TrapAnywhereArmed);
     EXPECT_FALSE(form->FuelLoadActive);
     EXPECT_EQ(form->TankCapacity, (std::array<std::uint32_t, 6>{}));
-    EXPECT_EQ(form->LastArrestEndTime, 0.0);
+    EXPECT_EQ(form->LastArrestEndTime, 0u);
     // The reset forgot the nearest zone: the start's heartbeat says "enabled" again.
     EXPECT_EQ(core.messages().back().text, "Hookfast enabled");
     EXPECT_FALSE(form->btnManualDisable.Down());
@@ -205,9 +205,44 @@ TEST_F(StartupTest, ClosingEndsTheProgramEvenWhenTheStopFails) {
     EXPECT_EQ(messages().size(), 3u);  // enabled, the nearest carrier, deactivated
 }
 
+// A simulator that stopped answering (hung: every try waits out its 2 s; gone: every try
+// fails at once) costs a close one failed exchange, the farewell, and no hot-key releases.
+// The slots stay recorded, the settings are saved and the link is closed; a reset likewise
+// adds only its start's own connection attempt.
+TEST_F(StartupTest, AStopMakesNoExchangesAfterOneFailedAllItsTries) {
+    struct Case {
+        const char* what;
+        bool waits;
+        std::int64_t exchangeMs;  // one exchange that fails all ten tries
+    };
+    for (const Case& c : {Case{"hung", true, 10 * 2100}, Case{"gone", false, 10 * 100}}) {
+        SCOPED_TRACE(c.what);
+        startProgram();
+        port.faults.hung = true;
+        port.faults.failedSendWaits = c.waits;
+
+        std::int64_t start = clock.nowMs();
+        form->actResetProgram.Execute();
+        EXPECT_LE(clock.nowMs() - start, 2 * c.exchangeMs);  // the farewell and the handshake
+        EXPECT_FALSE(form->cmbDatFile.Enabled());
+
+        port.faults.hung = false;
+        startProgram();  // a fresh start; then the simulator stops answering
+        std::filesystem::remove(folder.path() / "Hookfast.INI");
+        port.faults.hung = true;
+        start = clock.nowMs();
+        form->Close();
+        EXPECT_LE(clock.nowMs() - start, c.exchangeMs);
+        EXPECT_EQ(Link().ViewBase, nullptr);
+        EXPECT_NE(form->ManualOverrideKeySlot, 0u);
+        EXPECT_TRUE(std::filesystem::exists(folder.path() / "Hookfast.INI"));
+        port.faults = {};
+    }
+}
+
 TEST_F(StartupTest, SoundFilesAreOpenedOncePerProcessAndAMissingOneIsPickedUpByAReset) {
     folder.write("CableCatch.wav");
-    host.failingWaves.insert(folder.path().string() + "/Catapult.wav");
+    host.failingWaves.insert(folderText() + "Catapult.wav");
     folder.write("Catapult.wav");
     startProgram();
     EXPECT_EQ(form->lblOtherStatus.Caption(),

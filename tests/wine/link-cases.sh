@@ -57,8 +57,28 @@ case "${1:-}" in
     expect_line "$work/r13.out" "code 13: IPC request contains bad data"
     ;;
   bench)
-    "$run" --out "$work/bench.out" --standin -- tools/probe/hflinkbench.exe 2000 \
-      || fail "benchmark exchanges failed"
+    # The benchmarks run and give sane figures; how fast is for scripts/bench.sh to say.
+    "$run" --out "$work/bench.out" --standin -- tools/probe/hflinkbench.exe 200 5 >/dev/null \
+      || { cat "$work/bench.out"; fail "benchmark exchanges failed"; }
+    # row LABEL: min, median and the time outside the send of that row, all positive.
+    row() { sed -n "s/^$1  *\([0-9.]*\)  *\([0-9.]*\)  *\([0-9.]*\)$/\1 \2 \3/p" "$2"; }
+    sane() { awk "BEGIN { exit !($1) }" || { cat "$3"; fail "$2 ($1)"; }; }
+    for label in "WM_NULL, no block" "hand-made, 1 read" "LinkProcess, 1 read" \
+                 "hand-made, 10 reads" "LinkProcess, 10 reads"; do
+      read -r min median outside <<<"$(row "$label" "$work/bench.out")"
+      sane "${min:-0} > 0 && $min <= ${median:-0} && ${outside:-0} > 0" "row $label" "$work/bench.out"
+      # The client's own work is a small part of any exchange across processes.
+      sane "$outside < $median / 2" "$label: outside the send" "$work/bench.out"
+    done
+    for reads in "1 read" "10 reads"; do
+      ratio=$(sed -n "s/^ratio LinkProcess \/ hand-made, $reads: \([0-9.]*\) (medians).*/\1/p" "$work/bench.out")
+      sane "${ratio:-0} > 0.5 && $ratio < 2" "ratio, $reads" "$work/bench.out"
+    done
+    "$run" --out "$work/ticks.out" --standin -- tools/probe/hftickbench.exe 100 3 >/dev/null \
+      || { cat "$work/ticks.out"; fail "the handler ticks did not take their road"; }
+    read -r _ trap _ <<<"$(row "trap-test tick, 1 exchange" "$work/ticks.out")"
+    read -r _ arrest _ <<<"$(row "arrest tick, 2 exchanges" "$work/ticks.out")"
+    sane "${trap:-0} > 0 && ${arrest:-0} > 0" "tick rows" "$work/ticks.out"
     ;;
   *) echo "usage: $0 open|no-server|handshake-log|refusals|bench" >&2; exit 2 ;;
 esac

@@ -4,7 +4,7 @@
 #   run-wine.sh [OPTIONS] [--standin STANDIN-ARGS...] -- CLIENT [CLIENT-ARGS...]
 #
 # OPTIONS
-#   --build DIR     native build folder; the Wine prefix lives in DIR/wineprefix
+#   --build DIR     native build folder; the Wine prefixes live under DIR
 #                   (default: $HF_NATIVE_BUILD_DIR)
 #   --win32 DIR     cross build folder holding sim/fsstandin.exe (default: $HF_WIN32_BUILD_DIR)
 #   --log FILE      the stand-in writes its exchange log (JSON lines) to FILE
@@ -22,12 +22,18 @@
 # `import -display "$DISPLAY" -window root shot.png`.
 #
 # Environment given to the client: WINEPREFIX, WINEARCH=win32, WINEDEBUG=-all, DISPLAY,
-# HF_WIN32_BUILD_DIR, HF_STANDIN_LOG (the log file, if any). Unix paths reach Windows
-# programs as Z: paths: /a/b becomes Z:\a\b.
+# HF_WIN32_BUILD_DIR, HF_STANDIN_LOG (the log file, if any), HF_SIGNAL_DIR (a folder: a
+# file created there named like a scenario's `wait` lets the scenario go on). Unix paths
+# reach Windows programs as Z: paths: /a/b becomes Z:\a\b.
+#
+# Runs in parallel: each run takes a free slot, a Wine prefix of its own (a copy of one
+# prepared once per build folder) and an X display of its own (Xvfb picks a free number
+# itself), so independent tests can run side by side. HF_WINE_SLOTS (default 4) is the
+# number of slots; a run waits while all are taken.
 #
 # Exit status: the client's. 125 when the runner itself could not set up (no prefix, no
-# stand-in window within 30 s). The stand-in is always stopped and `wineserver -k` always
-# run at the end; one run at a time uses a prefix (a lock next to it serialises them).
+# display, no stand-in window within 30 s). The stand-in, the slot's wineserver and the
+# display are always stopped at the end.
 set -uo pipefail
 
 die() { echo "run-wine: $*" >&2; exit 125; }
@@ -40,7 +46,6 @@ out=""
 timeout_s=120
 standin=1
 standin_args=()
-inner=0
 
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -50,7 +55,6 @@ while [ $# -gt 0 ]; do
     --out) out=$2; shift 2 ;;
     --timeout) timeout_s=$2; shift 2 ;;
     --no-standin) standin=0; shift ;;
-    --inner) inner=1; shift ;;
     --standin)
       shift
       while [ $# -gt 0 ] && [ "$1" != "--" ]; do standin_args+=("$1"); shift; done ;;
@@ -63,46 +67,76 @@ done
 [ -n "$win32" ] || die "no cross build folder (--win32 or HF_WIN32_BUILD_DIR)"
 build=$(realpath -m "$build")
 win32=$(realpath -m "$win32")
+mkdir -p "$build/wine-slots" || die "cannot create $build/wine-slots"
 
-export WINEPREFIX="$build/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko installer prompts
 export HF_WIN32_BUILD_DIR="$win32"
 
-if [ "$inner" -eq 0 ]; then
-  # Outer half: take the prefix lock, then run the inner half under its own X display.
-  mkdir -p "$build" || die "cannot create $build"
-  exec 9>"$build/wineprefix.lock"
-  flock 9 || die "cannot lock the Wine prefix"
-  args=(--inner --build "$build" --win32 "$win32" --timeout "$timeout_s")
-  [ -n "$log" ] && args+=(--log "$log")
-  [ -n "$out" ] && args+=(--out "$out")
-  if [ "$standin" -eq 1 ]; then args+=(--standin "${standin_args[@]}"); else args+=(--no-standin); fi
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "${args[@]}" -- "$@"
-fi
-
-# Inner half: the display is up and the prefix is ours.
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/hf-wine.XXXXXX") || die "no temporary folder"
+xvfb_pid=""
 standin_pid=""
-
 cleanup() {
   if [ -n "$standin_pid" ] && kill -0 "$standin_pid" 2>/dev/null; then
     : >"$tmp/stop"
     for _ in $(seq 50); do kill -0 "$standin_pid" 2>/dev/null || break; sleep 0.1; done
     kill "$standin_pid" 2>/dev/null
   fi
-  wineserver -k 2>/dev/null
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$tmp"
 }
 trap cleanup EXIT
 
-if [ ! -f "$WINEPREFIX/.hf-initialised" ]; then
+# wait_file FILE PID SECONDS WHAT OUTPUT: until FILE has something in it; gives up (status
+# 125) when the process PID ends first (showing its OUTPUT) or the time runs out.
+wait_file() {
+  for _ in $(seq $(($3 * 10))); do
+    [ -s "$1" ] && return 0
+    kill -0 "$2" 2>/dev/null || { cat "$5" >&2; die "$4 ended early"; }
+    sleep 0.1
+  done
+  die "$4 did not come up in $3 s"
+}
+
+# A display of our own: Xvfb writes the number it found free (no race between runs).
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac 3>"$tmp/display" >"$tmp/xvfb.out" 2>&1 &
+xvfb_pid=$!
+wait_file "$tmp/display" "$xvfb_pid" 10 "Xvfb" "$tmp/xvfb.out"
+export DISPLAY=":$(head -1 "$tmp/display")"
+
+# The prepared prefix: initialised once per build folder, then only copied.
+template="$build/wineprefix"
+(
+  flock 8 || exit 1
+  if [ ! -f "$template/.hf-initialised" ]; then
+    rm -rf "$template"
+    WINEPREFIX="$template" wineboot -i >/dev/null 2>&1 || exit 1
+    WINEPREFIX="$template" wineserver -w
+    : >"$template/.hf-initialised"
+  fi
+) 8>"$build/wineprefix.lock" || die "wineboot -i failed"
+stamp=$(stat -c '%Y.%i' "$template/.hf-initialised")
+
+# A free slot: its lock stays held (descriptor 9) until this script ends.
+slots=${HF_WINE_SLOTS:-4}
+slot=""
+while [ -z "$slot" ]; do
+  for ((n = 0; n < slots; n++)); do
+    exec 9>"$build/wine-slots/$n.lock"
+    if flock -n 9; then slot=$n; break; fi
+    exec 9>&-
+  done
+  [ -n "$slot" ] || sleep 0.2
+done
+export WINEPREFIX="$build/wine-slots/$slot/prefix"
+if [ "$(cat "$WINEPREFIX/.hf-copy-of" 2>/dev/null)" != "$stamp" ]; then
   rm -rf "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || die "wineboot -i failed"
-  wineserver -w
-  : >"$WINEPREFIX/.hf-initialised"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  cp -a "$template" "$WINEPREFIX" || die "cannot copy the Wine prefix"
+  echo "$stamp" >"$WINEPREFIX/.hf-copy-of"
 fi
 # The "MS Sans Serif" and "Small Fonts" bitmap fonts of every Windows (Debian's fonts-wine):
 # without them in the prefix Wine draws another face with other widths, and no screenshot
@@ -110,11 +144,15 @@ fi
 fonts=(/usr/share/wine/fonts/sserife*.fon /usr/share/wine/fonts/smalle*.fon)
 [ -f "${fonts[0]}" ] || die "no MS Sans Serif fonts in /usr/share/wine/fonts (package fonts-wine)"
 cp -n "${fonts[@]}" "$WINEPREFIX/drive_c/windows/Fonts/" || die "cannot copy the fonts into the prefix"
+wineserver -k 2>/dev/null   # one left by a run that was killed
 
+mkdir -p "$tmp/signals"
+export HF_SIGNAL_DIR="$tmp/signals"
 if [ "$standin" -eq 1 ]; then
   exe="$win32/sim/fsstandin.exe"
   [ -f "$exe" ] || die "no $exe"
-  sargs=(--ready-file "$(winpath "$tmp/ready")" --stop-file "$(winpath "$tmp/stop")")
+  sargs=(--ready-file "$(winpath "$tmp/ready")" --stop-file "$(winpath "$tmp/stop")"
+         --signal-dir "$(winpath "$tmp/signals")")
   if [ -n "$log" ]; then
     mkdir -p "$(dirname "$log")"
     rm -f "$log"
@@ -123,12 +161,7 @@ if [ "$standin" -eq 1 ]; then
   fi
   wine "$exe" "${sargs[@]}" "${standin_args[@]}" >"$tmp/standin.out" 2>&1 &
   standin_pid=$!
-  for _ in $(seq 300); do
-    [ -f "$tmp/ready" ] && break
-    kill -0 "$standin_pid" 2>/dev/null || { cat "$tmp/standin.out" >&2; die "the stand-in ended early"; }
-    sleep 0.1
-  done
-  [ -f "$tmp/ready" ] || die "the stand-in did not come up in 30 s"
+  wait_file "$tmp/ready" "$standin_pid" 30 "the stand-in" "$tmp/standin.out"
 fi
 
 client=$1; shift

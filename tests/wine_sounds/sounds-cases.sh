@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The sounds under Wine.
-#   sounds-cases.sh CASE     (CASE: device, status)
+#   sounds-cases.sh CASE     (CASE: device, status, two-catches)
 # device: hfsoundcheck.exe plays the catch sound (no wait) and a radio clip (waited, twice)
 #         through the program's wave player. With an output device the waited plays take
 #         about the clip's length each and the unwaited one returns at once; without one,
@@ -9,6 +9,10 @@
 # status: Hookfast_EN.exe from a copy of the release folder beside fsstandin.exe flying a
 #         hooked approach: lblOtherStatus with the sound files there and removed, and the
 #         trap gate's five-value reads about once a second.
+# two-catches: Hookfast_EN.exe beside fsstandin.exe flying two hooked approaches, on an audio
+#         device that plays nowhere (an ALSA null device as the default, in a HOME of the
+#         test's own), its multimedia calls traced: each catch plays the whole catch sound,
+#         every byte of it written to the device, and every MCI command succeeds.
 # Needs HF_NATIVE_BUILD_DIR and HF_WIN32_BUILD_DIR (set by CTest). Leaves everything in
 # $HF_NATIVE_BUILD_DIR/wine-sounds/CASE/.
 set -uo pipefail
@@ -20,6 +24,23 @@ work="$HF_NATIVE_BUILD_DIR/wine-sounds/$case_name"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
 check() { awk "BEGIN { exit !($1) }" || fail "$2 ($1)"; }
+# wav_info FILE: the byte rate and the size of the sound data of a WAV file, from its chunks.
+wav_info() {
+  od -An -v -tu1 -N 65536 "$1" | awk '
+    { for (i = 1; i <= NF; i++) b[n++] = $i }
+    function u32(o) { return b[o] + 256 * (b[o + 1] + 256 * (b[o + 2] + 256 * b[o + 3])) }
+    function tag(o) { return sprintf("%c%c%c%c", b[o], b[o + 1], b[o + 2], b[o + 3]) }
+    END {
+      if (tag(0) != "RIFF" || tag(8) != "WAVE") exit 1
+      for (o = 12; o + 8 <= n; o += 8 + size + size % 2) {
+        size = u32(o + 4)
+        if (tag(o) == "fmt ") rate = u32(o + 16)
+        if (tag(o) == "data") { if (rate == 0) exit 1; print rate, size; exit 0 }
+      }
+      exit 1
+    }' || fail "$1 is no WAV file"
+}
+wav_ms() { wav_info "$1" | awk '{ printf "%d", $2 * 1000 / $1 }'; }
 
 release="$HF_WIN32_BUILD_DIR/release/Hookfast_EN"
 [ -f "$release/Hookfast_EN.exe" ] || fail "no release folder $release"
@@ -37,8 +58,8 @@ case "$case_name" in
     grep -q '^done$' "$out" || { cat "$out"; fail "hfsoundcheck did not finish"; }
     grep -P '^(devices|device|open-|play-|replay-|close)' "$out"
     field() { awk -F'\t' -v s="$1" -v n="$2" '$1 == s { print $n }' "$out"; }
-    clip_ms=$(soxi -D "$work/program/Ops_Sounds/RADIO_DECKOFFICER_ROGER.wav" | awk '{ printf "%d", $1 * 1000 }')
-    catch_ms=$(soxi -D "$work/program/CableCatch.wav" | awk '{ printf "%d", $1 * 1000 }')
+    clip_ms=$(wav_ms "$work/program/Ops_Sounds/RADIO_DECKOFFICER_ROGER.wav") || exit 1
+    catch_ms=$(wav_ms "$work/program/CableCatch.wav") || exit 1
     devices=$(field devices 2)
     [ -n "$devices" ] || fail "no device count"
     # Every failed step names its MCI error and the device's text for it.
@@ -106,8 +127,33 @@ case "$case_name" in
       || { cat "$work/missing.out"; fail "run without the sound files"; }
     grep '^lblOtherStatus' "$work/missing.out"
     ;;
+  two-catches)
+    mkdir -p "$work/home"
+    echo 'pcm.!default { type null }' >"$work/home/.asoundrc"
+    HOME="$work/home" "$run" --log "$work/standin.jsonl" --out "$work/client.out" --timeout 200 \
+      --standin --scenario "$(winpath "$scenarios/two-catches.txt")" \
+      -- "$here/catches-client.sh" "$work" >/dev/null
+    rc=$?
+    cat "$work/client.out"
+    [ "$rc" -eq 0 ] || fail "client exit status $rc"
+    grep -q '^lblOtherStatus: Cable catch sound played$' "$work/client.out" \
+      || fail "the catch sound was not reported played"
+    read -r _ catch_bytes < <(wav_info "$work/program/CableCatch.wav")
+    # Every MCI command of the run succeeded (the trace shows each result), and each play
+    # wrote the whole sound to the device before the next.
+    failed=$(grep -c 'mciSendCommandW => [0-9A-Fa-f]*[1-9A-Fa-f]' "$work/trace.txt")
+    [ "$failed" -eq 0 ] || { grep 'mciSendCommandW => ' "$work/trace.txt" | grep -v '=> 00000000$' | head -5
+                             fail "$failed MCI commands failed"; }
+    awk '/:mciSendCommandA \(/ && /MCI_PLAY/ { plays++ }
+         /waveOutWrite dwBufferLength:/ { bytes[plays] += $NF }
+         END { for (p = 1; p <= plays; p++) print p, bytes[p] + 0 }' "$work/trace.txt" >"$work/plays.txt"
+    echo "catch sound: $catch_bytes bytes; written per play: $(awk '{ print $2 }' "$work/plays.txt" | tr '\n' ' ')"
+    [ "$(wc -l <"$work/plays.txt")" -eq 2 ] || fail "$(wc -l <"$work/plays.txt") plays, wanted 2"
+    awk -v want="$catch_bytes" '$2 != want { exit 1 }' "$work/plays.txt" \
+      || fail "a catch did not write the whole sound to the device"
+    ;;
   *)
-    echo "usage: $0 device|status" >&2
+    echo "usage: $0 device|status|two-catches" >&2
     exit 2
     ;;
 esac

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "ZonesFixture.h"
+#include "deck/Profile.h"
+#include "deck/SettingsFile.h"
 
 namespace hf::testing {
 namespace {
@@ -74,6 +76,8 @@ TEST_F(SettingsTest, EachValueIsReadWithItsTypeRangeAndDefault) {
              EXPECT_EQ(f.rdgrpCtrlKeys.ItemIndex(), 0);
              EXPECT_EQ(f.rdgrpFuelTransferRate.ItemIndex(), 1);
          }},
+        {"a last line ending in the DOS end-of-file mark", "[FuelOps]\r\nTransferRateIndex=1\x1A",
+         [](const TFormMain& f) { EXPECT_EQ(f.rdgrpFuelTransferRate.ItemIndex(), 1); }},
         {"boolean forms and hexadecimal",
          "[General]\r\nPlayOpsSounds=2\r\nShowRemindersWhenDisabled=yes\r\nLastLeft=0x1F\r\n"
          "[CatapultOps]\r\nAutoCatArming=yes\r\nShowCatArmDisarmMsgs=0\r\n",
@@ -168,7 +172,7 @@ TEST_F(SettingsTest, AnInterruptedSaveLeavesTheOldFileAndReportsThePath) {
     startProgram();
     const std::string before = readFile("Hookfast.INI");
     // The temporary file beside it cannot be made: the write stops before any rename.
-    std::filesystem::create_directories(folder.path() / "Hookfast.INI.tmp" / "blocked");
+    std::filesystem::create_directories(ProfileTempPath(path("Hookfast.INI")) + "/blocked");
     try {
         form->Close();
         ADD_FAILURE() << "the save did not fail";
@@ -178,8 +182,41 @@ TEST_F(SettingsTest, AnInterruptedSaveLeavesTheOldFileAndReportsThePath) {
     EXPECT_EQ(readFile("Hookfast.INI"), before);
 }
 
+// A read-only settings file cannot be written, as the system's writer says; the reset still
+// starts the program again, and the error is reported once, afterwards.
+TEST_F(SettingsTest, AReadOnlySettingsFileDoesNotLeaveAHalfStoppedProgram) {
+    namespace fs = std::filesystem;
+    startProgram();
+    const fs::path ini = folder.path() / "Hookfast.INI";
+    const std::string before = readFile("Hookfast.INI");
+    const fs::perms writable = fs::status(ini).permissions();
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::int64_t resetAt = clock.nowMs();
+    try {
+        form->actResetProgram.Execute();
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path("Hookfast.INI"));
+    }
+    EXPECT_TRUE(form->cmbDatFile.Enabled());
+    EXPECT_TRUE(form->pgMain.Enabled());
+    EXPECT_NE(Link().ViewBase, nullptr);
+    EXPECT_EQ(form->lblConnectionInfo.Caption(), "FSX connection status : Okay,  FSUIPC Ver : 3.999");
+    EXPECT_TRUE(scheduled(form->tmrIsCatchCheckNeeded));
+    EXPECT_TRUE(scheduled(form->tmrKeystroke));
+    EXPECT_EQ(messagesSince(resetAt).back(), (std::pair<std::string, int>{"Hookfast enabled", 3}));
+    EXPECT_EQ(readFile("Hookfast.INI"), before);
+
+    // The close still frees everything and closes the link before it reports the error.
+    EXPECT_THROW(form->Close(), SettingsWriteError);
+    EXPECT_EQ(Link().ViewBase, nullptr);
+    EXPECT_EQ(form->CatchZones, nullptr);
+    EXPECT_EQ(readFile("Hookfast.INI"), before);
+    fs::permissions(ini, writable);
+}
+
 TEST_F(SettingsTest, TheDefaultChoiceThatCannotBeRecordedStopsTheStart) {
-    std::filesystem::create_directories(folder.path() / "Hookfast.INI.tmp" / "blocked");
+    std::filesystem::create_directories(ProfileTempPath(path("Hookfast.INI")) + "/blocked");
     startProgram();
     EXPECT_EQ(form->lblConnectionInfo.Caption(),
               "Connection to FSUIPC OK, but...Unable to write to " + path("Hookfast.INI"));

@@ -8,6 +8,11 @@
 //   items NAME              the entries of that combo box, one per line
 //   checked NAME            1 when that check box is checked, else 0
 //   wait-text NAME TEXT     waits until the control's text contains TEXT; prints the text
+//   click NAME              clicks the control as a user would: a button, toggle button,
+//                           check box or radio item (name "group.Items[i]") gets a click and
+//                           the command returns once the program has handled it; a tab
+//                           sheet's tab is selected. Refused (status 1) when the control is
+//                           hidden or disabled, since a user could not click it either.
 //   close                   asks the main window to close (WM_CLOSE)
 //   gone                    waits until no main window exists any more
 //   rect                    the main window's place: left top width height
@@ -19,6 +24,7 @@
 // Texts are printed as the window holds them (Windows-1252 bytes). Exit status 0 on
 // success, 1 when the window, the control or the text did not turn up, 2 on bad usage.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -39,9 +45,56 @@ HWND FindControl(HWND main, const std::string& name) {
     return nullptr;
 }
 
+// Enabled as a user meets it: the control and every window around it.
+bool EnabledForUser(HWND window) {
+    for (HWND w = window; w != nullptr; w = GetParent(w)) {
+        if (!IsWindowEnabled(w)) return false;
+    }
+    return true;
+}
+
+// Selects the tab of a sheet the way a click on the tab does: the tab control tells its
+// window of the change (TCN_SELCHANGE), which shows the sheet. The tab's index is found by
+// trying each in turn until the sheet is the one shown.
+int SelectTab(HWND sheet, const std::string& name) {
+    HWND tabs = GetParent(sheet);
+    if (!IsWindowVisible(tabs) || !EnabledForUser(tabs)) {
+        std::fprintf(stderr, "hfinspect: the tabs of %s cannot be clicked\n", name.c_str());
+        return 1;
+    }
+    DWORD_PTR count = 0;
+    SendMessageTimeoutA(tabs, TCM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 10000, &count);
+    for (DWORD_PTR index = 0; index < count && !IsWindowVisible(sheet); ++index) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(tabs, TCM_SETCURFOCUS, index, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+    }
+    if (IsWindowVisible(sheet)) return 0;
+    std::fprintf(stderr, "hfinspect: no tab shows %s\n", name.c_str());
+    return 1;
+}
+
+int Click(HWND control, const std::string& name) {
+    if (GetParent(control) != nullptr && ClassOf(GetParent(control)) == WC_TABCONTROLA) {
+        return SelectTab(control, name);
+    }
+    if (!IsWindowVisible(control) || !EnabledForUser(control)) {
+        std::fprintf(stderr, "hfinspect: %s is %s\n", name.c_str(),
+                     IsWindowVisible(control) ? "disabled" : "not visible");
+        return 1;
+    }
+    // Answered when the program's handler has run (a reset or a radio call may take seconds).
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(control, BM_CLICK, 0, 0, SMTO_NORMAL, 60000, &ignored)) {
+        std::fprintf(stderr, "hfinspect: the click on %s was not answered\n", name.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 int Usage() {
     std::fputs("usage: hfinspect [--class NAME] [--wait SECONDS] "
-               "list | text NAME | items NAME | checked NAME | wait-text NAME TEXT | close | gone | rect | client-rect\n",
+               "list | text NAME | items NAME | checked NAME | wait-text NAME TEXT | click NAME | close | gone |"
+               " rect | client-rect\n",
                stderr);
     return 2;
 }
@@ -111,6 +164,14 @@ int main(int argc, char** argv) {
         });
         Print(text);
         return found ? 0 : 1;
+    }
+    if (command == "click" && args.size() == 1) {
+        HWND control = FindControl(main, args[0]);
+        if (control == nullptr) {
+            std::fprintf(stderr, "hfinspect: no control %s\n", args[0].c_str());
+            return 1;
+        }
+        return Click(control, args[0]);
     }
     if (command == "close") {
         PostMessageA(main, WM_CLOSE, 0, 0);

@@ -1,0 +1,21 @@
+# Sourced by a test client that runs inside run-wine.sh and drives Hookfast_<HF_EDITION>.exe
+# (default EN); the client defines fail() (report and exit 1) itself.
+#   start_program FOLDER [TRACE]  starts the program from FOLDER (its output in
+#                                 FOLDER/program.out, Wine's debug output in TRACE if given)
+#   inspect ARGS...               hfinspect.exe on the program's main window
+#   close_program                 closes the main window; the program must end by itself, with 0
+inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
+
+start_program() {
+  cd "$1" || exit 1
+  wine "Hookfast_${HF_EDITION:-EN}.exe" >"$1/program.out" 2>"${2:-/dev/null}" &
+  hf_program=$!
+}
+
+close_program() {
+  inspect close >/dev/null
+  inspect --wait 60 gone >/dev/null || fail "the main window did not close"
+  wait "$hf_program"
+  local rc=$?
+  [ "$rc" -eq 0 ] || fail "Hookfast_${HF_EDITION:-EN}.exe ended with $rc"
+}

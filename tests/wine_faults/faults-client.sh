@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Runs inside run-wine.sh:  faults-client.sh CASE WORKDIR
+# Starts Hookfast_EN.exe from WORKDIR/program, drives and watches it from another process
+# for one case of faults-cases.sh, and closes it. Prints what it saw as name=value lines.
+set -uo pipefail
+name=$1
+work=$2
+source "$(dirname "$0")/../wine/program-client.sh"
+fail() { echo "FAIL ($name): $*"; inspect close >/dev/null 2>&1; exit 1; }
+now() { date +%s.%N; }
+# Waits up to $2 seconds for the stand-in's log to hold the text $1.
+wait_log() {
+  local end=$((SECONDS + $2))
+  while [ $SECONDS -lt $end ]; do
+    grep -qF -- "$1" "$HF_STANDIN_LOG" 2>/dev/null && return 0
+    sleep 0.2
+  done
+  return 1
+}
+# Waits until the stand-in's clock (its latest log line) has reached $1 ms.
+wait_standin_ms() {
+  local t=0
+  for _ in $(seq 900); do
+    t=$(tail -n 1 "$HF_STANDIN_LOG" 2>/dev/null | sed -nE 's/^\{"t":([0-9]+),.*/\1/p')
+    [ -n "$t" ] && [ "$t" -ge "$1" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+zones_loaded() {
+  inspect --wait 30 wait-text lblNumOfCarriersLoaded "# of cable zones" \
+    || fail "no zones loaded: $(inspect text lblConnectionInfo)"
+}
+
+start_program "$work/program"
+
+case "$name" in
+  catch-above-half)
+    zones_loaded >/dev/null
+    caught=$(inspect --wait 60 wait-text lblCableCatchStatus "Cables were CAUGHT.") \
+      || fail "not caught: flight status $(inspect text lblFlightStatus)"
+    echo "cable_catch_status=$caught"
+    wait_log '"event":"stopped"' 20 || fail "no stop in the stand-in's log"
+    close_program
+    ;;
+  auto-arm-disabled)
+    zones_loaded >/dev/null
+    echo "auto_arming=$(inspect checked chkbxAutoCatArming)"
+    wait_log '"event":"hotkey","detail":"0x1017B"' 30 || fail "Shift+F12 not pressed"
+    inspect --wait 10 wait-text btnManualDisable "REENABLE" >/dev/null \
+      || fail "not disabled: $(inspect text btnManualDisable)"
+    wait_standin_ms 50000 || fail "the stand-in's clock did not reach 50 s"
+    echo "cat_arm_status=$(inspect text lblCatArmStatus)"
+    close_program
+    ;;
+  close-silent)
+    zones_loaded >/dev/null
+    wait_log '"detail":"no-reply"' 40 || fail "the stand-in never stopped answering"
+    sleep 10  # a timer's exchange is under way when the pilot closes the window
+    start=$(now)
+    inspect close >/dev/null
+    inspect --wait 60 gone >/dev/null || fail "the main window did not close in 60 s"
+    wait "$hf_program"
+    rc=$?
+    echo "close_seconds=$(awk -v a="$start" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }')"
+    [ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
+    ;;
+  zone-load-slots)
+    inspect --wait 30 wait-text lblConnectionInfo "no valid catch zones" >/dev/null \
+      || fail "the zone load did not fail: $(inspect text lblConnectionInfo)"
+    close_program
+    ;;
+  reset-read-only)
+    zones_loaded >/dev/null
+    wait_log '"event":"hotkey","detail":"0x1017A"' 30 || fail "Shift+F11 not pressed"
+    # The box may be listed before its text is in: look again until the text shows.
+    error=""
+    for _ in $(seq 60); do
+      error=$(inspect --class '#32770' --wait 1 list 2>/dev/null |
+              awk -F'\t' '/Unable to write to/ { print $NF; exit }')
+      [ -n "$error" ] && break
+      sleep 0.5
+    done
+    [ -n "$error" ] || fail "no error message box"
+    import -display "$DISPLAY" -window root "$work/error-box.png" 2>/dev/null
+    echo "error_box=$error"
+    caught=$(inspect --wait 60 wait-text lblCableCatchStatus "Cables were CAUGHT.") \
+      || fail "not caught after the reset: $(inspect text lblActivelyCheckingStatus)"
+    echo "cable_catch_status=$caught"
+    inspect --class '#32770' list >/dev/null && echo "box_open_during_catch=1"
+    wait_log '"event":"stopped"' 20 || fail "no stop in the stand-in's log"
+    inspect --class '#32770' close >/dev/null
+    chmod u+w "$work/program/Hookfast.INI"
+    close_program
+    ;;
+  ctrl-z-files)
+    echo "zones=$(zones_loaded)"
+    echo "rate_1200=$(inspect checked 'rdgrpFuelTransferRate.Items[1]')"
+    close_program
+    ;;
+  *) fail "unknown case" ;;
+esac

@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# Runs inside run-wine.sh (Wine prefix, X display and the stand-in flying the case's
+# scenario, whose file HF_SCENARIO names):  ops-client.sh CASE WORKDIR
+# Starts Hookfast_<HF_EDITION>.exe from WORKDIR/program, waits until it operates, does the
+# case's part as a user would (clicks in the real windows at the moments the scenario waits
+# for), lets the scenario run out, then closes the program. Prints what the windows showed
+# as name=value lines (texts in UTF-8) for opcheck.py.
+set -uo pipefail
+case_name=$1
+work=$2
+log=$HF_STANDIN_LOG
+source "$(dirname "$0")/../wine/program-client.sh"
+fail() { echo "FAIL: $*"; inspect close >/dev/null 2>&1; exit 1; }
+# text NAME [WINDOW-CLASS]: a control's text in UTF-8 (the window holds Windows-1252).
+text() { inspect --class "${2:-TFormMain}" text "$1" | iconv -f CP1252 -t UTF-8; }
+show() { echo "$1=$(text "$2" "${3:-TFormMain}")"; }
+# state NAME [WINDOW-CLASS]: visible, enabled and checked, as three digits.
+state() {
+  local row
+  row=$(inspect --class "${2:-TFormMain}" list | awk -F'\t' -v n="$1" '$3 == n { print $4 $5 }')
+  echo "$row$(inspect --class "${2:-TFormMain}" checked "$1")"
+}
+# shown CLASS: 1 when that window (TFormMain or TfrmToolbar) is visible.
+shown() { inspect --class "$1" list | head -1 | cut -f4; }
+click() { inspect --class "${2:-TFormMain}" click "$1" || fail "click on $1 refused"; }
+signal() { : >"$HF_SIGNAL_DIR/$1"; }
+# shot FILE [WINDOW-CLASS]: a screenshot of the window as WORKDIR/FILE.png.
+shot() {
+  local x y w h
+  read -r x y w h < <(inspect --class "${2:-TFormMain}" rect)
+  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/$1.png" \
+    || echo "no screenshot $1"
+}
+# wait_log TEXT [COUNT] [SECONDS]: until the stand-in's log holds TEXT COUNT times.
+wait_log() {
+  local want=${2:-1} limit=$(( ${3:-60} * 10 ))
+  for ((i = 0; i < limit; i++)); do
+    [ "$(grep -c -F -- "$1" "$log" 2>/dev/null)" -ge "$want" ] && return 0
+    sleep 0.1
+  done
+  fail "the log never held $want x $1"
+}
+message() { printf '"message":"%s"' "$1"; }
+# wait_command LINE-TEXT: until the scenario has run its line that begins with LINE-TEXT.
+wait_command() {
+  local line
+  line=$(grep -n -m1 -F -- "$1" "$HF_SCENARIO" | cut -d: -f1)
+  [ -n "$line" ] || fail "no line '$1' in $HF_SCENARIO"
+  wait_log "\"event\":\"command\",\"detail\":\"line=$line\""
+}
+waiting() { printf '"event":"wait","detail":"signal=%s"' "$1"; }
+
+start_program "$work/program"
+
+# Operating: the start's message has gone out, so the hot keys hold their slots.
+wait_log '"message":' 1 60
+show connection lblConnectionInfo
+
+case "$case_name" in
+  catapult)
+    signal ready
+    wait_log "$(message "CATAPULT ARMED")"
+    show armed_label lblCatArmStatus
+    ;;
+  catapult-auto)
+    click tabParameters
+    click chkbxAutoCatArming
+    echo "auto_on=$(state chkbxAutoCatArming)"
+    echo "messages_box_on=$(state chkbxShowCatArmMsgs)"
+    echo "toolbar_cat_on=$(state btnCatapultArm TfrmToolbar)"
+    signal ready
+    wait_log "$(message "CATAPULT ARMED")"
+    show armed_label lblCatArmStatus
+    wait_log '"event":"crash"'
+    sleep 1.5
+    show crashed_label lblCatArmStatus
+    wait_log "$(message "CATAPULT ARMED")" 3
+    click chkbxAutoCatArming
+    echo "auto_off=$(state chkbxAutoCatArming)"
+    echo "messages_box_off=$(state chkbxShowCatArmMsgs)"
+    echo "toolbar_cat_off=$(state btnCatapultArm TfrmToolbar)"
+    show unchecked_label lblCatArmStatus
+    click chkbxAutoCatArming
+    wait_log "$(message "CATAPULT ARMED")" 4
+    ;;
+  fuel)
+    signal ready
+    wait_log "$(message "Fuel Load started: 500 GPM (drogue)")"
+    show loading lblFuelTransferStatus
+    wait_log "$(message "Fuel transfer rate now set to 1200 GPM (boom)")"
+    sleep 1.5
+    show after_toggle lblFuelTransferStatus
+    wait_log "$(message "Fuel OFFLoad started: 1200 GPM (boom)")"
+    show offloading lblFuelTransferStatus
+    ;;
+  damage)
+    signal ready
+    wait_log "$(waiting sounds)"
+    click tabParameters
+    click chkbxDamageSounds
+    echo "damage_sounds=$(state chkbxDamageSounds)"
+    signal sounds
+    ;;
+  hotkeys)
+    click tbsKeyStrokes
+    for key in lblFuelLoadKey lblBattleDamage1Key lblToggleTrapOnLandingAnywhere; do show "shift_$key" $key; done
+    signal ready
+    wait_log "$(waiting shift-ctrl)"
+    click tabParameters
+    click 'rdgrpCtrlKeys.Items[1]'
+    click tbsKeyStrokes
+    for key in lblFuelLoadKey lblFuelOffloadKey lblFuelTransferRateKey lblStatusKey lblCatapultKey \
+               lblManualOverrideKey lblResetKey lblToggleTrapOnLandingAnywhere lblBattleDamage1Key \
+               lblBattleDamage2Key lblBattleDamage3Key; do
+      show "ctrl_$key" $key
+    done
+    shot keystrokes-shift-ctrl
+    signal shift-ctrl
+    ;;
+  override)
+    signal ready
+    wait_log "$(waiting disabled)"
+    click btnManualDisable
+    echo "button_disabled=$(state btnManualDisable)"
+    echo "mo_disabled=$(state btnManualOverride TfrmToolbar)"
+    show caption_disabled btnManualDisable
+    signal disabled
+    wait_log "$(waiting enabled)"
+    click btnManualDisable
+    echo "button_enabled=$(state btnManualDisable)"
+    echo "mo_enabled=$(state btnManualOverride TfrmToolbar)"
+    show caption_enabled btnManualDisable
+    signal enabled
+    wait_log "$(waiting toolbar)"
+    click btnToolbar
+    click btnManualOverride TfrmToolbar
+    echo "mo_click_button=$(state btnManualDisable)"
+    echo "mo_click_mo=$(state btnManualOverride TfrmToolbar)"
+    click btnManualOverride TfrmToolbar
+    echo "mo_again_button=$(state btnManualDisable)"
+    echo "mo_again_mo=$(state btnManualOverride TfrmToolbar)"
+    click btnToolbarToggle TfrmToolbar
+    signal toolbar
+    wait_log "$(message "HFast has been manually disabled - fuel load paused")" 3
+    echo "f12_button=$(state btnManualDisable)"
+    echo "f12_mo=$(state btnManualOverride TfrmToolbar)"
+    show caption_f12 btnManualDisable
+    ;;
+  trap-anywhere)
+    signal ready
+    caught=$(inspect --wait 60 wait-text lblCableCatchStatus "Cables were CAUGHT.") \
+      || fail "not caught: $(text lblFlightStatus)"
+    echo "caught=$caught"
+    ;;
+  landings)
+    signal ready
+    ;;
+  reset)
+    signal ready
+    inspect --wait 60 wait-text lblCableCatchStatus "Cables were CAUGHT." >/dev/null || fail "not caught"
+    click btnReset
+    show connection_after_reset lblConnectionInfo
+    echo "catch_label_after_reset=$(text lblCableCatchStatus)"
+    wait_log "$(message "Fuel OFFLoad started: 500 GPM (drogue)")"
+    show offloading lblFuelTransferStatus
+    ;;
+  toolbar)
+    signal ready
+    wait_log "$(message "Fuel OFFLoad started: 500 GPM (drogue)")"
+    # Over to the toolbar and straight back: the work goes on meanwhile.
+    click btnToolbar
+    echo "on_toolbar_main=$(shown TFormMain)"
+    echo "on_toolbar_bar=$(shown TfrmToolbar)"
+    signal on-toolbar
+    sleep 3
+    click btnToolbarToggle TfrmToolbar
+    signal back
+    echo "back_main=$(shown TFormMain)"
+    echo "back_bar=$(shown TfrmToolbar)"
+    show back_cat lblCatArmStatus
+    show back_fuel lblFuelTransferStatus
+    # Every toolbar button, each click answered once the program has handled it.
+    click btnToolbar
+    shot toolbar TfrmToolbar
+    for button in btnShowStatus btnToggleFuelRate btnBattleDamage1 btnCatapultArm btnCatapultArm \
+                  btnManualOverride btnManualOverride btnFuelOffload btnFuelLoad btnReset; do
+      click $button TfrmToolbar
+    done
+    echo "after_reset_main=$(shown TFormMain)"
+    echo "after_reset_bar=$(shown TfrmToolbar)"
+    click btnToolbarToggle TfrmToolbar
+    show final_cat lblCatArmStatus
+    show final_fuel lblFuelTransferStatus
+    signal done
+    ;;
+  edition)
+    signal ready
+    wait_command "at 500 press shift+F9"
+    sleep 1
+    show armed_label lblCatArmStatus
+    wait_command "at 5500 press shift+F5"
+    sleep 1
+    show loading lblFuelTransferStatus
+    ;;
+  *) fail "unknown case $case_name" ;;
+esac
+
+wait_log '"event":"scenario-end"' 1 120
+show final_arm_label lblCatArmStatus
+show final_fuel lblFuelTransferStatus
+show final_other lblOtherStatus
+close_program
+echo "closed=1"
