@@ -352,7 +352,8 @@ std::optional<Fit> FitOf(const Window& w, const std::string& text, Ruler& ruler)
         return Fit{ruler.Layout(text, client.width, DT_EXPANDTABS | prefix | (wraps ? DT_WORDBREAK : 0)), client};
     }
     if (IsClass(w, "Button")) {
-        const DWORD type = ButtonType(w);
+        // A push-like check box or radio button is drawn as a push button.
+        const DWORD type = (w.style & BS_PUSHLIKE) != 0 ? BS_PUSHBUTTON : ButtonType(w);
         const bool multiLine = (w.style & BS_MULTILINE) != 0;
         switch (type) {
             case BS_PUSHBUTTON:

@@ -285,10 +285,15 @@ void Win32View::CreateControl(FormWindow& form, TControl& control) {
             window = NewChild("BUTTON", ChildStyle | WS_TABSTOP | BS_PUSHBUTTON, 0, parent,
                               control.Name());
             break;
-        case ControlKind::SpeedButton:
-            // Drawn here: up, down or pressed, with a caption font that fits, or an image.
-            window = NewChild("BUTTON", ChildStyle | BS_OWNERDRAW, 0, parent, control.Name());
+        case ControlKind::SpeedButton: {
+            // A button that stays down is a push-like check box, whose check state tells its
+            // state to anyone who asks; the others are drawn here, with a caption font that
+            // fits, or an image.
+            const bool toggles = static_cast<const TSpeedButton&>(control).GroupIndex() != 0;
+            window = NewChild("BUTTON", ChildStyle | (toggles ? BS_CHECKBOX | BS_PUSHLIKE : BS_OWNERDRAW), 0,
+                              parent, control.Name());
             break;
+        }
         case ControlKind::CheckBox:
             window = NewChild("BUTTON", ChildStyle | WS_TABSTOP | BS_CHECKBOX | BS_MULTILINE, 0,
                               parent, control.Name());
@@ -391,8 +396,12 @@ void Win32View::Sync(ControlWindow& entry) {
         case ControlKind::SpeedButton: {
             const auto& button = static_cast<const TSpeedButton&>(control);
             SetText(window, button.Caption());
-            ChooseButtonFont(window, button);
-            InvalidateRect(window, nullptr, FALSE);
+            if (button.GroupIndex() != 0) {
+                SendMessageA(window, BM_SETCHECK, button.Down() ? BST_CHECKED : BST_UNCHECKED, 0);
+            } else {
+                ChooseButtonFont(window, button);
+                InvalidateRect(window, nullptr, FALSE);
+            }
             break;
         }
         case ControlKind::CheckBox: {
@@ -634,7 +643,7 @@ bool Win32View::DrawSpeedButton(const DRAWITEMSTRUCT& item) {
     if (found == byWindow_.end() || found->second->Kind() != ControlKind::SpeedButton) return false;
     const auto& button = static_cast<const TSpeedButton&>(*found->second);
     const HDC dc = item.hDC;
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0 || button.Down();
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     const bool enabled = (item.itemState & ODS_DISABLED) == 0;
     RECT frame = item.rcItem;
     DrawFrameControl(dc, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
