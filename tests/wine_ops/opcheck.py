@@ -221,8 +221,8 @@ def catapult_auto(c, log, labels, ready):
     expect_messages(c, log, ready, [armed, armed, armed, ("Catapult disarmed", 3), armed])
     expect_replies(c, log, [("at 0 set 0x0BC8 i16 0x7FFF", "CATAPULT ARMED"),
                             ("at 7000 set 0x0BC8 i16 0x7FFF", "CATAPULT ARMED"),
-                            ("at 11000 set 0x0840 i16 0", "CATAPULT ARMED")])
-    launch = log.command_time("at 18000 set 0x0BC8 i16 0")
+                            ("at 500 set 0x0840 i16 0", "CATAPULT ARMED")])
+    launch = log.command_time("at 1000 set 0x0BC8 i16 0")
     c.expect(not log.writes(0x3070, ready, launch), "a hold force under automatic arming")
     full = log.command_time("at 2000 set 0x088C i16 16383")
     creep = max(s["speed"] for s in log.samples(full, full + 1000))
@@ -234,7 +234,7 @@ def catapult_auto(c, log, labels, ready):
     c.expect(slot and not [x for x in log.exchanges if f9 <= x.t < f9 + 1000 and x.read(slot)],
              "the F9 slot was read while automatic arming was on")
     crash = log.command_time("at 9000 crash")
-    cleared = log.command_time("at 11000 set 0x0840 i16 0")
+    cleared = log.command_time("at 500 set 0x0840 i16 0")
     c.expect(not log.messages_between(crash, cleared), "a message at the crash")
     check_stroke(c, log, launch)
     for name, value in [("auto_on", "111"), ("messages_box_on", "101"), ("toolbar_cat_on", "000"),

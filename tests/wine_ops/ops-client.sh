@@ -48,6 +48,14 @@ wait_command() {
   [ -n "$line" ] || fail "no line '$1' in $HF_SCENARIO"
   wait_log "\"event\":\"command\",\"detail\":\"line=$line\""
 }
+# wait_change NAME TEXT: until the control's text (UTF-8) is no longer TEXT.
+wait_change() {
+  for ((i = 0; i < 300; i++)); do
+    [ "$(text "$1")" != "$2" ] && return 0
+    sleep 0.2
+  done
+  fail "$1 still shows \"$2\""
+}
 waiting() { printf '"event":"wait","detail":"signal=%s"' "$1"; }
 
 start_program "$work/program"
@@ -71,9 +79,11 @@ case "$case_name" in
     signal ready
     wait_log "$(message "CATAPULT ARMED")"
     show armed_label lblCatArmStatus
+    # The crash flag stays up until the label has been read.
     wait_log '"event":"crash"'
-    sleep 1.5
+    inspect --wait 60 wait-text lblCatArmStatus "Catapult disarmed" >/dev/null
     show crashed_label lblCatArmStatus
+    signal crash-seen
     wait_log "$(message "CATAPULT ARMED")" 3
     click chkbxAutoCatArming
     echo "auto_off=$(state chkbxAutoCatArming)"
@@ -82,14 +92,18 @@ case "$case_name" in
     show unchecked_label lblCatArmStatus
     click chkbxAutoCatArming
     wait_log "$(message "CATAPULT ARMED")" 4
+    signal toggled
     ;;
   fuel)
     signal ready
     wait_log "$(message "Fuel Load started: 500 GPM (drogue)")"
     show loading lblFuelTransferStatus
+    # The label keeps the load's rate after the toggle; the descent that ends the load waits
+    # until it has been read.
     wait_log "$(message "Fuel transfer rate now set to 1200 GPM (boom)")"
     sleep 1.5
     show after_toggle lblFuelTransferStatus
+    signal toggle-seen
     wait_log "$(message "Fuel OFFLoad started: 1200 GPM (boom)")"
     show offloading lblFuelTransferStatus
     ;;
@@ -194,13 +208,19 @@ case "$case_name" in
     signal done
     ;;
   edition)
+    # Each label is read once the key has changed it (the texts are the edition's); the
+    # scenario goes on once it has been read.
+    arm_before=$(text lblCatArmStatus)
+    fuel_before=$(text lblFuelTransferStatus)
     signal ready
     wait_command "at 500 press shift+F9"
-    sleep 1
+    wait_change lblCatArmStatus "$arm_before"
     show armed_label lblCatArmStatus
-    wait_command "at 5500 press shift+F5"
-    sleep 1
+    signal armed-seen
+    wait_command "at 4000 press shift+F5"
+    wait_change lblFuelTransferStatus "$fuel_before"
     show loading lblFuelTransferStatus
+    signal loading-seen
     ;;
   *) fail "unknown case $case_name" ;;
 esac

@@ -22,7 +22,9 @@ L() { tool "$HF_WIN32_BUILD_DIR/tools/layout/hflayout.exe" "$@"; }
 inspect() { tool "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@"; }
 failures=0
 problem() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or the time is up.
+# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or the time is up. Waits for a
+# state allow $patience: each look starts a Wine program, which takes seconds on a busy machine.
+patience=60
 wait_for() {
   local end=$((SECONDS + $1)); shift
   until "$@"; do [ "$SECONDS" -ge "$end" ] && return 1; sleep 0.2; done
@@ -40,7 +42,7 @@ standin_start() {
   wine_run "$HF_WIN32_BUILD_DIR/sim/fsstandin.exe" --ready-file "$(winpath "$dir/ready")" \
     --stop-file "$(winpath "$dir/stop")" --log "$(winpath "$dir/log.jsonl")" "$@" >"$dir/out" 2>&1 &
   standin_pid=$!
-  wait_for 30 test -f "$dir/ready" || { problem "the stand-in did not come up ($*)"; return 1; }
+  wait_for "$patience" test -f "$dir/ready" || { problem "the stand-in did not come up ($*)"; return 1; }
 }
 standin_stop() {
   [ -n "$standin_pid" ] || return 0
@@ -101,7 +103,7 @@ esac
 show_sheet() {  # show_sheet INDEX: Alt+accelerator, as the pilot switches tabs
   park_pointer
   xdotool key "alt+${accelerators[$1]}"
-  wait_for 5 is "${sheets[$1]}" page pgMain || problem "Alt+${accelerators[$1]} did not show ${sheets[$1]}"
+  wait_for "$patience" is "${sheets[$1]}" page pgMain || problem "Alt+${accelerators[$1]} did not show ${sheets[$1]}"
 }
 
 # --- layout --------------------------------------------------------------------------------
@@ -125,10 +127,10 @@ screenshots() {  # screenshots SUFFIX: every tab and the toolbar
   done
   show_sheet 0
   L click btnToolbar
-  wait_for 10 is 1 visible frmToolbar || problem "the toolbar did not show"
+  wait_for "$patience" is 1 visible frmToolbar || problem "the toolbar did not show"
   shot_window frmToolbar "$shots/toolbar-$1.png"
   L click btnToolbarToggle
-  wait_for 10 is 1 visible FormMain || problem "the main window did not come back"
+  wait_for "$patience" is 1 visible FormMain || problem "the main window did not come back"
 }
 # layout_state NAME PREPARE STANDIN-ARGS...: a start in a program folder of its own, beside a
 # stand-in with those arguments ("none": no stand-in), then the check.
@@ -160,7 +162,7 @@ run_layout() {
     check_layout operating-shift
     screenshots shift
     L click 'rdgrpCtrlKeys.Items[1]'
-    wait_for 10 field_has lblStatusKey CTRL+ ||
+    wait_for "$patience" field_has lblStatusKey CTRL+ ||
       problem "the key labels did not take the Shift+Ctrl prefix"
     check_layout operating-shift-ctrl
     screenshots shift-ctrl
@@ -214,32 +216,32 @@ run_keyboard() {
   local x y w h
   read -r x y < <(L center edtCatapultCutoff)
   xdotool mousemove "$x" "$y" click 1
-  wait_for 5 is edtCatapultCutoff focus || problem "a click did not put the focus in edtCatapultCutoff"
+  wait_for "$patience" is edtCatapultCutoff focus || problem "a click did not put the focus in edtCatapultCutoff"
   [ "$(L cursor)" = ibeam ] || problem "cursor over edtCatapultCutoff: $(L cursor)"
   [ "$(field edtCatapultCutoff)" = 120 ] || problem "edtCatapultCutoff starts at $(field edtCatapultCutoff)"
   xdotool key Up
-  wait_for 5 field_is edtCatapultCutoff 130 ||
+  wait_for "$patience" field_is edtCatapultCutoff 130 ||
     problem "Up in edtCatapultCutoff gave $(field edtCatapultCutoff), not 130"
   xdotool key Down Down
-  wait_for 5 field_is edtCatapultCutoff 110 ||
+  wait_for "$patience" field_is edtCatapultCutoff 110 ||
     problem "Down twice gave $(field edtCatapultCutoff), not 110"
   xdotool key Tab
-  wait_for 5 is edtCatapultHoldFactor focus || problem "Tab went to $(L focus), not edtCatapultHoldFactor"
+  wait_for "$patience" is edtCatapultHoldFactor focus || problem "Tab went to $(L focus), not edtCatapultHoldFactor"
   xdotool key shift+Tab
-  wait_for 5 is edtCatapultCutoff focus || problem "Shift+Tab went to $(L focus), not edtCatapultCutoff"
+  wait_for "$patience" is edtCatapultCutoff focus || problem "Shift+Tab went to $(L focus), not edtCatapultCutoff"
 
   # The sheets' own cursors: a hand on the options sheet, a crosshair on the flight-status
   # sheet and its labels.
   read -r x y w h < <(L rect tabParameters)
   xdotool mousemove $((x + w - 8)) $((y + h - 44))
-  wait_for 5 is hand cursor || problem "cursor on the options sheet: $(L cursor)"
+  wait_for "$patience" is hand cursor || problem "cursor on the options sheet: $(L cursor)"
   show_sheet 0
   read -r x y w h < <(L rect tabFlightStatus)
   xdotool mousemove $((x + w - 8)) $((y + h - 8))
-  wait_for 5 is cross cursor || problem "cursor on the flight-status sheet: $(L cursor)"
+  wait_for "$patience" is cross cursor || problem "cursor on the flight-status sheet: $(L cursor)"
   read -r x y < <(L center lblFlightStatusLabel)
   xdotool mousemove "$x" "$y"
-  wait_for 5 is cross cursor || problem "cursor over lblFlightStatusLabel: $(L cursor)"
+  wait_for "$patience" is cross cursor || problem "cursor over lblFlightStatusLabel: $(L cursor)"
 
   # Hints: the radio groups', over the frame and over the items, and the toolbar window's.
   L tips >"$work/tips.txt"
@@ -252,7 +254,7 @@ run_keyboard() {
   show_sheet 1
   read -r x y w h < <(L rect rdgrpFuelTransferRate)
   xdotool mousemove $((x + w - 12)) $((y + h - 6))
-  wait_for 5 lists '^ Transfer Rate $' shown-tips ||
+  wait_for "$patience" lists '^ Transfer Rate $' shown-tips ||
     problem "no tooltip over the Transfer Rate group"
   park_pointer
 
@@ -283,7 +285,7 @@ run_keyboard() {
   read -r x y < <(L center edtCatapultCutoff)
   xdotool mousemove "$x" "$y" click 1 key End shift+Home BackSpace
   local box=""
-  wait_for 10 lists . dialog || problem "no message box"
+  wait_for "$patience" lists . dialog || problem "no message box"
   box=$(L dialog)
   [ "${box%%$'\t'*}" = "Hookfast 2.6 Freeware" ] || problem "message box: $box"
   [ "${box#*$'\t'}" = "'' is not a valid integer value" ] || problem "message box text: $box"
@@ -313,8 +315,8 @@ run_placement() {
   program_start || return
   [ "$(L rect FormMain | cut -d' ' -f1-2)" = "150 120" ] || problem "main window at $(L rect FormMain), not 150 120"
   L syscommand FormMain minimize
-  wait_for 10 is 1 minimized application || problem "the minimise box did not minimise the application"
-  wait_for 10 is 0 visible FormMain || problem "the main window stayed on the screen"
+  wait_for "$patience" is 1 minimized application || problem "the minimise box did not minimise the application"
+  wait_for "$patience" is 0 visible FormMain || problem "the main window stayed on the screen"
   L syscommand application close
   inspect --wait 30 gone >/dev/null || problem "closing from the taskbar did not end the program"
   wait "$program_pid" 2>/dev/null; program_pid=""
@@ -323,7 +325,7 @@ run_placement() {
   # The window itself minimised (its place then is -32000): the restored place is saved.
   program_start || return
   L iconic FormMain
-  wait_for 10 is 1 minimized FormMain || problem "the main window did not minimise"
+  wait_for "$patience" is 1 minimized FormMain || problem "the main window did not minimise"
   program_stop
   [ "$(setting LastLeft) $(setting LastTop)" = "150 120" ] || problem "saved after a close of the minimised window: $(setting LastLeft) $(setting LastTop)"
   program_start && on_screen FormMain || problem "the main window is not back on the screen: $(L rect FormMain)"
@@ -334,7 +336,7 @@ run_placement() {
   program_start || return
   on_screen FormMain || problem "main window at $(L rect FormMain)"
   L click btnToolbar
-  wait_for 10 is 1 visible frmToolbar || problem "the toolbar did not show"
+  wait_for "$patience" is 1 visible frmToolbar || problem "the toolbar did not show"
   on_screen frmToolbar || problem "toolbar window at $(L rect frmToolbar)"
   program_stop
   [ "$(setting LastLeft)" -ge 0 ] && [ "$(setting LastTop)" -ge 0 ] && [ "$(setting VerticalToolbarLeft)" -lt 1280 ] &&
@@ -347,8 +349,11 @@ run_taskbar() {
   # Wine's own desktop with its shell: a taskbar that lists the windows as the system does.
   local name=hookfast-taskbar
   wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops\\$name" /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
-  # The desktop stays up on its own, not only while the program runs in it.
+  # The desktop stays up on its own, not only while the program runs in it; the program
+  # starts in it once its window is on the display.
   wine explorer "/desktop=$name,1024x768" >/dev/null 2>&1 &
+  wait_for "$patience" xdotool search --name "^$name - Wine desktop\$" >/dev/null ||
+    { problem "the Wine desktop did not come up"; return; }
   desktop=$name
   program_folder taskbar
   program_start || return
@@ -356,12 +361,12 @@ run_taskbar() {
   local want=$'window\tHookfast 2.6 Freeware'
   [ "$(L taskbar | grep -c '^window')" = 1 ] && [ "$(L taskbar | grep '^window')" = "$want" ] ||
     problem "taskbar windows with the main window shown: $(L taskbar)"
-  wait_for 10 lists $'^button\tHookfast 2.6 Freeware\t' taskbar ||
+  wait_for "$patience" lists $'^button\tHookfast 2.6 Freeware\t' taskbar ||
     problem "no taskbar button: $(L taskbar)"
 
   # The toolbar stands in for the main window: the same one button stays.
   L click btnToolbar
-  wait_for 10 is 0 visible FormMain || problem "the main window did not hide"
+  wait_for "$patience" is 0 visible FormMain || problem "the main window did not hide"
   [ "$(L taskbar | grep '^window')" = "$want" ] || problem "taskbar windows with the toolbar shown: $(L taskbar)"
   [ "$(L taskbar | grep -c '^button	Hookfast 2.6 Freeware	')" = 1 ] || problem "taskbar buttons with the toolbar shown: $(L taskbar)"
   mkdir -p "$shots"
@@ -371,17 +376,24 @@ run_taskbar() {
   # button brings it back.
   local text geometry x y w h
   L syscommand application minimize
-  wait_for 10 is 0 visible frmToolbar || problem "the toolbar stayed while the program was minimised"
+  wait_for "$patience" is 0 visible frmToolbar || problem "the toolbar stayed while the program was minimised"
+  wait_for "$patience" is 1 minimized application || problem "the application was not minimised"
+  # The shell lays its buttons out anew as windows come and go: click the button where it
+  # is once the minimised program is listed.
+  wait_for "$patience" lists $'^button\tHookfast 2.6 Freeware\t' taskbar || problem "no taskbar button when minimised: $(L taskbar)"
   IFS=$'\t' read -r _ text geometry < <(L taskbar | grep '^button')
   read -r x y w h <<<"$geometry"
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-  wait_for 10 is 1 visible frmToolbar || problem "the taskbar button did not bring the toolbar back"
+  wait_for "$patience" is 1 visible frmToolbar || problem "the taskbar button did not bring the toolbar back"
   [ "$(L visible FormMain)" = 0 ] || problem "the main window came back with the toolbar"
 
-  # Alt+F4 on the toolbar brings the main window back.
+  # Alt+F4 on the toolbar brings the main window back. The key goes to the window in front:
+  # it is pressed once the click has brought the toolbar there.
   read -r x y < <(L center frmToolbar)
-  xdotool mousemove "$x" $((y + 40)) click 1 key alt+F4
-  wait_for 10 is 1 visible FormMain || problem "Alt+F4 on the toolbar left no window"
+  xdotool mousemove "$x" $((y + 40)) click 1
+  wait_for "$patience" is frmToolbar active || problem "the toolbar is not in front after a click on it: $(L active)"
+  xdotool key alt+F4
+  wait_for "$patience" is 1 visible FormMain || problem "Alt+F4 on the toolbar left no window"
   [ "$(L visible frmToolbar)" = 0 ] || problem "the toolbar stayed after Alt+F4"
   program_stop
 }

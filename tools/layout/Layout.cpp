@@ -16,6 +16,8 @@
 //   tips              the tooltip tools: the tool's name TAB the hint
 //   visible NAME      1 when the window NAME is visible, else 0
 //   minimized NAME    1 when the window NAME is minimised, else 0
+//   active            the name of the program's window in the foreground ("application" for
+//                     the window the taskbar shows); nothing when another program's is
 //   rect NAME         the window's place on the screen: left top width height
 //   center NAME       the screen point in the middle of the window: x y
 //   click NAME        posts a click to the button NAME
@@ -584,8 +586,8 @@ HWND FindNamed(const Program& program, const std::string& name) {
 
 int Usage() {
     std::fputs("usage: hflayout [--class NAME] [--wait SECONDS] check [--texts FILE] [--table FILE] | report FILE |\n"
-               "       focus | cursor | page NAME | tips | visible NAME | minimized NAME | rect NAME | center NAME | click NAME |\n"
-               "       drop NAME | syscommand NAME minimize|restore|close | iconic NAME | taskbar | shown-tips | dialog\n",
+               "       focus | cursor | page NAME | tips | visible NAME | minimized NAME | active | rect NAME | center NAME |\n"
+               "       click NAME | drop NAME | syscommand NAME minimize|restore|close | iconic NAME | taskbar | shown-tips | dialog\n",
                stderr);
     return 2;
 }
@@ -693,6 +695,14 @@ int main(int argc, char** argv) {
         return found ? 0 : 1;
     }
     if (command == "taskbar") return Taskbar(program);
+    if (command == "active") {
+        const HWND front = GetForegroundWindow();
+        DWORD owner = 0;
+        if (front != nullptr && GetWindowThreadProcessId(front, &owner) != 0 && owner == program.process) {
+            Print(ClassOf(front) == "TApplication" ? "application" : NameOf(front));
+        }
+        return 0;
+    }
     if (command == "report" && args.size() == 1) {
         const std::optional<std::string> contents = ReadReport(program.main);
         if (!contents) return 1;
