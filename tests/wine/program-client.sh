@@ -4,6 +4,7 @@
 #                                 FOLDER/program.out, Wine's debug output in TRACE if given)
 #   inspect ARGS...               hfinspect.exe on the program's main window
 #   close_program                 closes the main window; the program must end by itself, with 0
+#   signal_operating              once the program operates, lets the scenario's `wait ready` end
 inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
 
 start_program() {
@@ -18,4 +19,14 @@ close_program() {
   wait "$hf_program"
   local rc=$?
   [ "$rc" -eq 0 ] || fail "Hookfast_${HF_EDITION:-EN}.exe ended with $rc"
+}
+
+# The start's message in the stand-in's log: the zones are loaded and the keys hold their slots.
+signal_operating() {
+  local end=$((SECONDS + 120))
+  until grep -q '"message":' "$HF_STANDIN_LOG" 2>/dev/null; do
+    [ "$SECONDS" -lt "$end" ] || fail "the program's start showed no message in 120 s"
+    sleep 0.2
+  done
+  : >"$HF_SIGNAL_DIR/ready"
 }

@@ -24,8 +24,9 @@ cp -r "$release" "$work/program"
 log="$work/hooked.jsonl"
 trace="$work/hooked-trace.csv"
 
+"$here/../wine/hold-scenario.sh" "$scenarios/hooked-approach.txt" "$work/scenario.txt" || fail "no scenario"
 "$run" --log "$log" --out "$work/client.out" \
-  --standin --scenario "$(winpath "$scenarios/hooked-approach.txt")" --trace "$(winpath "$trace")" \
+  --standin --scenario "$(winpath "$work/scenario.txt")" --trace "$(winpath "$trace")" \
   -- "$here/arrest-client.sh" "$work/program" >/dev/null
 rc=$?
 cat "$work/client.out"

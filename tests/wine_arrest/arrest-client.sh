@@ -5,16 +5,17 @@
 # Prints the labels it saw as name=value lines.
 set -uo pipefail
 folder=$1
-inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
+source "$(dirname "$0")/../wine/program-client.sh"
 fail() { echo "FAIL: $*"; inspect close >/dev/null 2>&1; exit 1; }
 
 cd "$folder" || exit 1
 wine Hookfast_EN.exe >"$folder/program.out" 2>&1 &
 program=$!
 
-inspect --wait 30 wait-text lblNumOfCarriersLoaded "# of cable zones" >/dev/null \
+inspect --wait 60 wait-text lblNumOfCarriersLoaded "# of cable zones" >/dev/null \
   || fail "no zones loaded: $(inspect text lblConnectionInfo)"
 echo "connection=$(inspect text lblConnectionInfo)"
+signal_operating
 inspect --wait 60 wait-text lblActivelyCheckingStatus "ACTIVE" >/dev/null \
   || fail "trapping never active: $(inspect text lblActivelyCheckingStatus)"
 echo "checking_before=ACTIVE"
@@ -30,7 +31,7 @@ for _ in $(seq 200); do
 done
 grep -q '"event":"stopped"' "$HF_STANDIN_LOG" || fail "no stop in the stand-in's log"
 # The arrest's end brings the gate back; it finds the aircraft landed.
-checking=$(inspect --wait 10 wait-text lblActivelyCheckingStatus "NOT NEEDED") \
+checking=$(inspect --wait 30 wait-text lblActivelyCheckingStatus "NOT NEEDED") \
   || fail "the trap gate did not come back: $(inspect text lblActivelyCheckingStatus)"
 echo "checking_after=$checking"
 echo "flight_status=$(inspect text lblFlightStatus)"

@@ -46,7 +46,8 @@ standin=()
 
 case "$name" in
   catch-above-half)
-    standin=(--scenario "$(winpath "$scenarios/level-above-deck.txt")") ;;
+    "$here/../wine/hold-scenario.sh" "$scenarios/level-above-deck.txt" "$work/scenario.txt" || fail "no scenario"
+    standin=(--scenario "$(winpath "$work/scenario.txt")") ;;
   auto-arm-disabled)
     crlf "[General]" "LastDatFileUsed=Hookfast.dat" "ShowRemindersWhenDisabled=1" \
          "[CatapultOps]" "AutoCatArming=1" "ShowCatArmDisarmMsgs=1" >"$work/program/Hookfast.INI"
@@ -54,13 +55,14 @@ case "$name" in
 # Parked on a deck, gear down, brake off: not ready for the catapult until the brake is set,
 # two seconds after the pilot has disabled the program with Shift+F12.
 at 0 set 0x0BC8 u16 0
+at 0 wait ready
 at 15000 press 0x0001017B
 at 17000 set 0x0BC8 u16 0x7FFF
 at 120000 end
 SCENARIO
     standin=(--scenario "$(winpath "$work/scenario.txt")") ;;
   close-silent)
-    printf 'at 20000 fault no-reply\nat 300000 end\n' >"$work/scenario.txt"
+    printf 'at 0 wait ready\nat 5000 fault no-reply\nat 300000 end\n' >"$work/scenario.txt"
     standin=(--scenario "$(winpath "$work/scenario.txt")") ;;
   zone-load-slots)
     crlf "[Zone01]" "CarrierIdent=incomplete" >"$work/program/Hookfast.dat" ;;
@@ -69,7 +71,8 @@ SCENARIO
     chmod a-w "$work/program/Hookfast.INI"
     # The hooked approach, with Shift+F11 pressed half way down it.
     sed 's/^at 60000 end/at 12000 press 0x0001017A\nat 60000 end/' "$scenarios/hooked-approach.txt" \
-      >"$work/scenario.txt"
+      >"$work/approach.txt"
+    "$here/../wine/hold-scenario.sh" "$work/approach.txt" "$work/scenario.txt" || fail "no scenario"
     standin=(--scenario "$(winpath "$work/scenario.txt")") ;;
   ctrl-z-files)
     # An old editor's files: the last value of each runs straight into the end-of-file mark.

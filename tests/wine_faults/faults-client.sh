@@ -27,8 +27,12 @@ wait_standin_ms() {
   done
   return 1
 }
+# When the scenario got the signal $1 (ms on the stand-in's clock).
+signal_ms() {
+  sed -nE "s/^\{\"t\":([0-9]+),\"event\":\"signal\",\"detail\":\"signal=$1\".*/\1/p" "$HF_STANDIN_LOG" | head -1
+}
 zones_loaded() {
-  inspect --wait 30 wait-text lblNumOfCarriersLoaded "# of cable zones" \
+  inspect --wait 60 wait-text lblNumOfCarriersLoaded "# of cable zones" \
     || fail "no zones loaded: $(inspect text lblConnectionInfo)"
 }
 
@@ -37,6 +41,7 @@ start_program "$work/program"
 case "$name" in
   catch-above-half)
     zones_loaded >/dev/null
+    signal_operating
     caught=$(inspect --wait 60 wait-text lblCableCatchStatus "Cables were CAUGHT.") \
       || fail "not caught: flight status $(inspect text lblFlightStatus)"
     echo "cable_catch_status=$caught"
@@ -46,16 +51,19 @@ case "$name" in
   auto-arm-disabled)
     zones_loaded >/dev/null
     echo "auto_arming=$(inspect checked chkbxAutoCatArming)"
-    wait_log '"event":"hotkey","detail":"0x1017B"' 30 || fail "Shift+F12 not pressed"
-    inspect --wait 10 wait-text btnManualDisable "REENABLE" >/dev/null \
+    signal_operating
+    wait_log '"event":"hotkey","detail":"0x1017B"' 60 || fail "Shift+F12 not pressed"
+    inspect --wait 30 wait-text btnManualDisable "REENABLE" >/dev/null \
       || fail "not disabled: $(inspect text btnManualDisable)"
-    wait_standin_ms 50000 || fail "the stand-in's clock did not reach 50 s"
+    # 33 s braked and disabled: long enough for two disabled reminders.
+    wait_standin_ms $(($(signal_ms ready) + 50000)) || fail "the stand-in's clock did not reach 50 s after the start signal"
     echo "cat_arm_status=$(inspect text lblCatArmStatus)"
     close_program
     ;;
   close-silent)
     zones_loaded >/dev/null
-    wait_log '"detail":"no-reply"' 40 || fail "the stand-in never stopped answering"
+    signal_operating
+    wait_log '"detail":"no-reply"' 60 || fail "the stand-in never stopped answering"
     sleep 10  # a timer's exchange is under way when the pilot closes the window
     start=$(now)
     inspect close >/dev/null
@@ -72,7 +80,8 @@ case "$name" in
     ;;
   reset-read-only)
     zones_loaded >/dev/null
-    wait_log '"event":"hotkey","detail":"0x1017A"' 30 || fail "Shift+F11 not pressed"
+    signal_operating
+    wait_log '"event":"hotkey","detail":"0x1017A"' 60 || fail "Shift+F11 not pressed"
     # The box may be listed before its text is in: look again until the text shows.
     error=""
     for _ in $(seq 60); do

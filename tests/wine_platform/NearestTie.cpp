@@ -23,7 +23,6 @@ namespace {
 
 constexpr int Pairs = 12;
 constexpr double Radius = 0.3;      // degrees from the aircraft to each front-right corner
-constexpr int FirstHoldMs = 10000;  // the program starts meanwhile
 constexpr int HoldMs = 2500;        // two or three trap-gate ticks per position
 
 struct Corner {
@@ -112,7 +111,9 @@ int main(int argc, char** argv) {
                      static_cast<long>(latHi));
         std::fprintf(scenario, "at %d set 0x0568 u32 0\nat %d set 0x056C i32 %ld\n", at, at,
                      static_cast<long>(lonHi));
-        at += pair == 1 ? FirstHoldMs : HoldMs;
+        // The first position stays until the program operates (the test's signal).
+        if (pair == 1) std::fputs("at 0 wait ready\n", scenario);
+        at += HoldMs;
         std::printf("%s %.17g %.17g %.17g\n", name, lat, lon, distance);
     }
     std::fprintf(scenario, "at %d end\n", at);

@@ -22,8 +22,9 @@ case "$step" in
     echo "lblConnectionInfo: $label (after $(( $(date +%s) - start )) s)"
     ;;
   nearest-tie)
-    inspect --wait 30 wait-text lblConnectionInfo "Okay" >/dev/null \
+    inspect --wait 60 wait-text lblConnectionInfo "Okay" >/dev/null \
       || fail "no connection: $(inspect text lblConnectionInfo)"
+    signal_operating
     for _ in $(seq 1200); do
       grep -q '"event":"scenario-end"' "$HF_STANDIN_LOG" 2>/dev/null && break
       sleep 0.1

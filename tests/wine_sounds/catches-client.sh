@@ -11,8 +11,9 @@ stops() { grep -c '"event":"stopped"' "$HF_STANDIN_LOG" 2>/dev/null; }
 
 WINEDEBUG=+timestamp,+mci,+winmm start_program "$work/program" "$work/trace.txt"
 
-inspect --wait 30 wait-text lblNumOfCarriersLoaded "# of cable zones" >/dev/null \
+inspect --wait 60 wait-text lblNumOfCarriersLoaded "# of cable zones" >/dev/null \
   || fail "no zones loaded: $(inspect text lblConnectionInfo)"
+signal_operating
 # Each arrest brakes the aircraft to a standstill, which the stand-in notes in its log.
 for _ in $(seq 900); do
   [ "$(stops)" -ge 2 ] && break

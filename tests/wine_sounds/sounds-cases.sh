@@ -93,8 +93,9 @@ case "$case_name" in
     ;;
   status)
     log="$work/found.jsonl"
+    "$here/../wine/hold-scenario.sh" "$scenarios/hooked-approach.txt" "$work/approach.txt" || fail "no scenario"
     "$run" --log "$log" --out "$work/found.out" \
-      --standin --scenario "$(winpath "$scenarios/hooked-approach.txt")" \
+      --standin --scenario "$(winpath "$work/approach.txt")" \
       -- "$here/sounds-client.sh" found "$work" >/dev/null \
       || { cat "$work/found.out"; fail "run with the sound files"; }
     grep '^lblOtherStatus' "$work/found.out"
@@ -130,8 +131,9 @@ case "$case_name" in
   two-catches)
     mkdir -p "$work/home"
     echo 'pcm.!default { type null }' >"$work/home/.asoundrc"
+    "$here/../wine/hold-scenario.sh" "$scenarios/two-catches.txt" "$work/scenario.txt" || fail "no scenario"
     HOME="$work/home" "$run" --log "$work/standin.jsonl" --out "$work/client.out" --timeout 200 \
-      --standin --scenario "$(winpath "$scenarios/two-catches.txt")" \
+      --standin --scenario "$(winpath "$work/scenario.txt")" \
       -- "$here/catches-client.sh" "$work" >/dev/null
     rc=$?
     cat "$work/client.out"

@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 step=$1
 work=$2
 program_dir="$work/program"
-inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
+source "$here/../wine/program-client.sh"
 fail() { echo "FAIL ($step): $*"; inspect close >/dev/null 2>&1; exit 1; }
 winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
 
@@ -34,13 +34,14 @@ cd "$program_dir" || exit 1
 wine Hookfast_EN.exe >"$work/$step-program.out" 2>&1 &
 program=$!
 
-inspect --wait 30 wait-text lblConnectionInfo "Okay" >/dev/null \
+inspect --wait 60 wait-text lblConnectionInfo "Okay" >/dev/null \
   || fail "no connection: $(inspect text lblConnectionInfo)"
 status=$(inspect text lblOtherStatus)
 [ "$status" = "$expected" ] || fail "lblOtherStatus \"$status\", wanted \"$expected\""
 echo "lblOtherStatus: $status"
 
 if [ "$step" = found ]; then
+  signal_operating
   for _ in $(seq 200); do
     [ "$("$here/gate-times.sh" "$HF_STANDIN_LOG" | wc -l)" -ge 6 ] && break
     sleep 0.1
