@@ -32,7 +32,7 @@
 # number of slots; a run waits while all are taken.
 #
 # Exit status: the client's. 125 when the runner itself could not set up (no prefix, no
-# display, no stand-in window within 30 s). The stand-in, the slot's wineserver and the
+# display, no stand-in window within 60 s). The stand-in, the slot's wineserver and the
 # display are always stopped at the end.
 set -uo pipefail
 
@@ -83,7 +83,8 @@ cleanup() {
     for _ in $(seq 50); do kill -0 "$standin_pid" 2>/dev/null || break; sleep 0.1; done
     kill "$standin_pid" 2>/dev/null
   fi
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+  # The slot's next run starts its own server only once this one has gone.
+  [ -n "${WINEPREFIX:-}" ] && { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$tmp"
@@ -104,7 +105,7 @@ wait_file() {
 # A display of our own: Xvfb writes the number it found free (no race between runs).
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac 3>"$tmp/display" >"$tmp/xvfb.out" 2>&1 &
 xvfb_pid=$!
-wait_file "$tmp/display" "$xvfb_pid" 10 "Xvfb" "$tmp/xvfb.out"
+wait_file "$tmp/display" "$xvfb_pid" 60 "Xvfb" "$tmp/xvfb.out"
 export DISPLAY=":$(head -1 "$tmp/display")"
 
 # The prepared prefix: initialised once per build folder, then only copied.
@@ -144,7 +145,7 @@ fi
 fonts=(/usr/share/wine/fonts/sserife*.fon /usr/share/wine/fonts/smalle*.fon)
 [ -f "${fonts[0]}" ] || die "no MS Sans Serif fonts in /usr/share/wine/fonts (package fonts-wine)"
 cp -n "${fonts[@]}" "$WINEPREFIX/drive_c/windows/Fonts/" || die "cannot copy the fonts into the prefix"
-wineserver -k 2>/dev/null   # one left by a run that was killed
+wineserver -k 2>/dev/null && wineserver -w   # one left by a run that was killed
 
 mkdir -p "$tmp/signals"
 export HF_SIGNAL_DIR="$tmp/signals"
@@ -161,7 +162,7 @@ if [ "$standin" -eq 1 ]; then
   fi
   wine "$exe" "${sargs[@]}" "${standin_args[@]}" >"$tmp/standin.out" 2>&1 &
   standin_pid=$!
-  wait_file "$tmp/ready" "$standin_pid" 30 "the stand-in" "$tmp/standin.out"
+  wait_file "$tmp/ready" "$standin_pid" 60 "the stand-in" "$tmp/standin.out"
 fi
 
 client=$1; shift
