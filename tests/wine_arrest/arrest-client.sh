@@ -31,13 +31,13 @@ for _ in $(seq 200); do
 done
 grep -q '"event":"stopped"' "$HF_STANDIN_LOG" || fail "no stop in the stand-in's log"
 # The arrest's end brings the gate back; it finds the aircraft landed.
-checking=$(inspect --wait 30 wait-text lblActivelyCheckingStatus "NOT NEEDED") \
+checking=$(inspect --wait 60 wait-text lblActivelyCheckingStatus "NOT NEEDED") \
   || fail "the trap gate did not come back: $(inspect text lblActivelyCheckingStatus)"
 echo "checking_after=$checking"
 echo "flight_status=$(inspect text lblFlightStatus)"
 
 inspect close >/dev/null
-inspect --wait 30 gone >/dev/null || fail "the main window did not close"
+inspect --wait 60 gone >/dev/null || fail "the main window did not close"
 wait "$program"
 rc=$?
 [ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"

@@ -53,7 +53,7 @@ case "$name" in
     echo "auto_arming=$(inspect checked chkbxAutoCatArming)"
     signal_operating
     wait_log '"event":"hotkey","detail":"0x1017B"' 60 || fail "Shift+F12 not pressed"
-    inspect --wait 30 wait-text btnManualDisable "REENABLE" >/dev/null \
+    inspect --wait 60 wait-text btnManualDisable "REENABLE" >/dev/null \
       || fail "not disabled: $(inspect text btnManualDisable)"
     # 33 s braked and disabled: long enough for two disabled reminders.
     wait_standin_ms $(($(signal_ms ready) + 50000)) || fail "the stand-in's clock did not reach 50 s after the start signal"
@@ -74,7 +74,7 @@ case "$name" in
     [ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
     ;;
   zone-load-slots)
-    inspect --wait 30 wait-text lblConnectionInfo "no valid catch zones" >/dev/null \
+    inspect --wait 60 wait-text lblConnectionInfo "no valid catch zones" >/dev/null \
       || fail "the zone load did not fail: $(inspect text lblConnectionInfo)"
     close_program
     ;;

@@ -49,7 +49,7 @@ if [ "$step" = found ]; then
 fi
 
 inspect close
-inspect --wait 30 gone || fail "the main window did not close"
+inspect --wait 60 gone || fail "the main window did not close"
 wait "$program"
 rc=$?
 [ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"

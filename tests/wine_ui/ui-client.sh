@@ -29,7 +29,7 @@ if [ "$case_name" = edition ]; then
     sleep 0.1
   done
 else
-  label=$(inspect --wait 30 wait-text lblConnectionInfo "$expected") || fail "lblConnectionInfo: $label"
+  label=$(inspect --wait 60 wait-text lblConnectionInfo "$expected") || fail "lblConnectionInfo: $label"
 fi
 [ "$label" = "$expected" ] || fail "lblConnectionInfo is \"$label\""
 inspect list >"$work/controls.txt"
@@ -58,7 +58,7 @@ import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage \
   "$work/main-window.png" || echo "no screenshot"
 
 inspect close
-inspect --wait 30 gone || fail "the main window did not close"
+inspect --wait 60 gone || fail "the main window did not close"
 wait "$program"
 rc=$?
 [ "$rc" -eq 0 ] || fail "Hookfast_$edition.exe ended with $rc"

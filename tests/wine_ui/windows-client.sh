@@ -65,7 +65,7 @@ program_start() {  # in $folder; waits until the first start is over and the win
 program_stop() {
   [ -n "$program_pid" ] || return 0
   inspect close >/dev/null
-  inspect --wait 30 gone >/dev/null || problem "the program did not end when its main window closed"
+  inspect --wait 60 gone >/dev/null || problem "the program did not end when its main window closed"
   wait "$program_pid" 2>/dev/null
   program_pid=""
 }
@@ -318,7 +318,7 @@ run_placement() {
   wait_for "$patience" is 1 minimized application || problem "the minimise box did not minimise the application"
   wait_for "$patience" is 0 visible FormMain || problem "the main window stayed on the screen"
   L syscommand application close
-  inspect --wait 30 gone >/dev/null || problem "closing from the taskbar did not end the program"
+  inspect --wait 60 gone >/dev/null || problem "closing from the taskbar did not end the program"
   wait "$program_pid" 2>/dev/null; program_pid=""
   [ "$(setting LastLeft) $(setting LastTop)" = "150 120" ] || problem "saved after a close while minimised: $(setting LastLeft) $(setting LastTop)"
 

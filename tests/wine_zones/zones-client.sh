@@ -13,7 +13,7 @@ cd "$work/program" || exit 1
 wine Hookfast_EN.exe >"$work/$step-program.out" 2>&1 &
 program=$!
 
-inspect --wait 30 wait-text lblNumOfCarriersLoaded "# of cable zones" >/dev/null \
+inspect --wait 60 wait-text lblNumOfCarriersLoaded "# of cable zones" >/dev/null \
   || fail "no zones loaded: $(inspect text lblConnectionInfo)"
 expect "$(printf 'ATLANTIC.DAT\ncarriers.dat\nHookfast.dat')" items cmbDatFile
 case "$step" in
@@ -41,7 +41,7 @@ case "$step" in
 esac
 
 inspect close
-inspect --wait 30 gone || fail "the main window did not close"
+inspect --wait 60 gone || fail "the main window did not close"
 wait "$program"
 rc=$?
 [ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
