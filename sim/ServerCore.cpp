@@ -21,8 +21,8 @@ constexpr std::uint32_t WriteId = 2;
 constexpr std::size_t ReadHeader = 16;
 constexpr std::size_t WriteHeader = 12;
 
-// True when a well-formed read record of the block covers the offset.
-bool BlockReads(const std::uint8_t* block, std::size_t size, std::uint32_t offset) {
+// True when a well-formed record of the kind (ReadId or WriteId) in the block covers the offset.
+bool BlockHolds(const std::uint8_t* block, std::size_t size, std::uint32_t kind, std::uint32_t offset) {
     std::size_t pos = 0;
     while (pos + 4 <= size) {
         const std::uint32_t id = loadU32(block + pos);
@@ -31,7 +31,7 @@ bool BlockReads(const std::uint8_t* block, std::size_t size, std::uint32_t offse
         const std::uint32_t start = loadU32(block + pos + 4);
         const std::uint32_t n = loadU32(block + pos + 8);
         if (n > size - pos - header) return false;
-        if (id == ReadId && start <= offset && offset - start < n) return true;
+        if (id == kind && start <= offset && offset - start < n) return true;
         pos += header + n;
     }
     return false;
@@ -101,6 +101,7 @@ void ServerCore::setFault(const ServerFault& fault) {
         case ServerFault::Kind::NoReply: logNote("fault", "no-reply"); break;
         case ServerFault::Kind::Reply: logNote("fault", "reply " + std::to_string(fault.value)); break;
         case ServerFault::Kind::RefuseRead: logNote("fault", "refuse-read " + hexWord(fault.value)); break;
+        case ServerFault::Kind::RefuseWrite: logNote("fault", "refuse-write " + hexWord(fault.value)); break;
     }
 }
 
@@ -112,7 +113,8 @@ bool ServerCore::answering() {
 std::uint32_t ServerCore::serveBlock(std::uint8_t* block, std::size_t size) {
     if (beforeServe) beforeServe();
     if (fault_.kind == ServerFault::Kind::NoReply ||
-        (fault_.kind == ServerFault::Kind::RefuseRead && BlockReads(block, size, fault_.value))) {
+        (fault_.kind == ServerFault::Kind::RefuseRead && BlockHolds(block, size, ReadId, fault_.value)) ||
+        (fault_.kind == ServerFault::Kind::RefuseWrite && BlockHolds(block, size, WriteId, fault_.value))) {
         exchanges_.emplace_back();
         if (log_) {
             *log_ << "{\"t\":" << nowMs() << ",\"exchange\":" << exchanges_.size()

@@ -53,11 +53,12 @@ struct SimWrite {
 };
 
 // A fault the server shows from a moment on, until another replaces it (a scenario's
-// `fault` command): no answer at all, a fixed reply value, or a refused read of one offset.
+// `fault` command): no answer at all, a fixed reply value, or a refused read or write of one
+// offset.
 struct ServerFault {
-    enum class Kind : std::uint8_t { None, NoReply, Reply, RefuseRead };
+    enum class Kind : std::uint8_t { None, NoReply, Reply, RefuseRead, RefuseWrite };
     Kind kind = Kind::None;
-    std::uint32_t value = 0;  // the reply value, or the offset whose reads are refused
+    std::uint32_t value = 0;  // the reply value, or the offset whose reads or writes are refused
     bool operator==(const ServerFault&) const = default;
 };
 
@@ -116,8 +117,8 @@ public:
 
     // --- faults in force from a moment on ----------------------------------------------
     // No reply: the host does not answer within the client's time-out. Reply: as
-    // replyOverride, in force over it. Refuse read: a block holding a read of that offset is
-    // not served at all and gets ReplyBadBlock. Each change is noted in the log.
+    // replyOverride, in force over it. Refuse read (write): a block holding a read (write) of that
+    // offset is not served at all and gets ReplyBadBlock. Each change is noted in the log.
     void setFault(const ServerFault& fault);
     const ServerFault& fault() const { return fault_; }
     // Whether the server answers an exchange now. Hosts ask before serving a block: a model

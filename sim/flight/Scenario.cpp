@@ -127,7 +127,7 @@ std::vector<std::uint8_t> ValueBytes(LineReader& in, std::string_view type) {
     in.fail("unknown type '" + std::string(type) + "' (u8 i8 u16 i16 u32 i32 f64 text)");
 }
 
-// "none", "no-reply", "reply <n>" or "refuse-read <offset>".
+// "none", "no-reply", "reply <n>", "refuse-read <offset>" or "refuse-write <offset>".
 ServerFault ParseFault(LineReader& in) {
     const std::string_view kind = in.word("fault");
     if (kind == "none") return {};
@@ -137,14 +137,15 @@ ServerFault ParseFault(LineReader& in) {
         if (value < 0 || value > 0xFFFFFFFF) in.fail("reply value must be a 32-bit value");
         return {ServerFault::Kind::Reply, static_cast<std::uint32_t>(value)};
     }
-    if (kind == "refuse-read") {
+    if (kind == "refuse-read" || kind == "refuse-write") {
         const std::int64_t offset = in.integer("offset");
         if (offset < 0 || offset >= static_cast<std::int64_t>(OffsetMemorySize)) {
             in.fail("offset " + std::to_string(offset) + " lies outside the offset memory");
         }
-        return {ServerFault::Kind::RefuseRead, static_cast<std::uint32_t>(offset)};
+        return {kind == "refuse-read" ? ServerFault::Kind::RefuseRead : ServerFault::Kind::RefuseWrite,
+                static_cast<std::uint32_t>(offset)};
     }
-    in.fail("unknown fault '" + std::string(kind) + "' (none no-reply reply refuse-read)");
+    in.fail("unknown fault '" + std::string(kind) + "' (none no-reply reply refuse-read refuse-write)");
 }
 
 Approach ParseApproach(LineReader& in) {

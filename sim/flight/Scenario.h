@@ -14,7 +14,7 @@
 //   at <ms> tank <name> capacity <gal> level <percent>   one of the six tanks
 //   at <ms> wait <signal>               waits for the host's signal; the times after it
 //                                       count from the signal
-//   at <ms> fault none|no-reply|reply <n>|refuse-read <offset>
+//   at <ms> fault none|no-reply|reply <n>|refuse-read <offset>|refuse-write <offset>
 //                                       the server's fault from then on (none ends it)
 //   at <ms> end                         the scenario is over
 //

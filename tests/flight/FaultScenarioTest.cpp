@@ -19,13 +19,15 @@ TEST(FaultScenario, ParsesEachFaultAndNamesABadOne) {
         "at 100 fault no-reply\n"
         "at 200 fault reply 2   # bad data\n"
         "at 300 fault refuse-read 0x0840\n"
+        "at 350 fault refuse-write 0x3070\n"
         "at 400 fault none\n");
-    ASSERT_EQ(s.commands.size(), 4u);
+    ASSERT_EQ(s.commands.size(), 5u);
     const ServerFault expected[] = {{ServerFault::Kind::NoReply, 0},
                                     {ServerFault::Kind::Reply, 2},
                                     {ServerFault::Kind::RefuseRead, 0x0840},
+                                    {ServerFault::Kind::RefuseWrite, 0x3070},
                                     {}};
-    for (std::size_t i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(std::get<SetFault>(s.commands[i].action).fault, expected[i]) << i;
     }
 
@@ -40,7 +42,7 @@ TEST(FaultScenario, ParsesEachFaultAndNamesABadOne) {
     };
     EXPECT_EQ(errorOf("at 0 fault\n"), "line 1: missing fault");
     EXPECT_EQ(errorOf("at 0 fault sometimes\n"),
-              "line 1: unknown fault 'sometimes' (none no-reply reply refuse-read)");
+              "line 1: unknown fault 'sometimes' (none no-reply reply refuse-read refuse-write)");
     EXPECT_EQ(errorOf("at 0 fault reply\n"), "line 1: missing reply value");
     EXPECT_EQ(errorOf("at 0 fault reply -1\n"), "line 1: reply value must be a 32-bit value");
     EXPECT_EQ(errorOf("at 0 fault refuse-read 0x10000\n"),
@@ -63,6 +65,7 @@ TEST(FaultScenario, FaultsStartAndStopAtTheirTimesOverTheLink) {
         "at 1000 fault no-reply\n"
         "at 3000 fault reply 2\n"
         "at 5000 fault refuse-read 0x0840\n"
+        "at 6000 fault refuse-write 0x0840\n"
         "at 7000 fault none\n"));
     SetLinkPort(&port);
     std::uint32_t code = 0;
@@ -100,6 +103,19 @@ TEST(FaultScenario, FaultsStartAndStopAtTheirTimesOverTheLink) {
     EXPECT_EQ(exchange(false), LinkOk);
     EXPECT_NE(onGround, Unread);
 
+    // A refused write: a block writing 0x0840 is not served, so the write is lost; a block
+    // that only reads it is served.
+    clock.advance(6000 - clock.nowMs());
+    const std::int16_t cleared = 0;
+    EXPECT_TRUE(LinkWrite(0x0840, 2, &cleared, code));
+    EXPECT_TRUE(LinkRead(0x0366, 2, &onGround, code));
+    onGround = Unread;
+    LinkProcess(code);
+    EXPECT_EQ(code, LinkBadData);
+    EXPECT_EQ(onGround, Unread);
+    EXPECT_EQ(exchange(true), LinkOk);
+    EXPECT_EQ(crash, 1);
+
     clock.advance(7000 - clock.nowMs());
     EXPECT_EQ(exchange(true), LinkOk);
     EXPECT_EQ(crash, 1);
@@ -108,7 +124,8 @@ TEST(FaultScenario, FaultsStartAndStopAtTheirTimesOverTheLink) {
     core.setLog(nullptr);
 
     for (const char* note : {"\"detail\":\"no-reply\"", "\"detail\":\"reply 2\"",
-                             "\"detail\":\"refuse-read 0x0840\"", "\"detail\":\"none\""}) {
+                             "\"detail\":\"refuse-read 0x0840\"",
+                             "\"detail\":\"refuse-write 0x0840\"", "\"detail\":\"none\""}) {
         EXPECT_NE(log.str().find(note), std::string::npos) << note;
     }
 }

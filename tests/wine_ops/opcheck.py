@@ -173,6 +173,7 @@ def catapult(c, log, labels, ready):
         ("Catapult not available - HFast has been manually disabled", 3), ("Hookfast reenabled", 5),
         refused("parking brake is not set"), refused("check landing gear and lever"),
         refused("slew mode"), refused("not stationary"), refused("aircraft not in a landed state"),
+        armed, disarmed,
     ], extras=[("HFast has been manually disabled", 3)])  # the heartbeat's reminder
     expect_replies(c, log, [
         ("at 1000 press shift+F9", "CATAPULT ARMED"),
@@ -180,6 +181,7 @@ def catapult(c, log, labels, ready):
         ("at 13000 set 0x0790 i32 1", "Catapult disarmed"),
         ("at 16000 set 0x0609 u8 3", "Catapult disarmed"),
         ("at 19000 set 0x0BC8 i16 0x7FFF", "Catapult disarmed"),
+        ("at 33500 set 0x0BC8 i16 0", "Catapult disarmed"),
     ])
 
     # The hold: nothing while it stands still, a force against every roll at full throttle.
@@ -209,6 +211,17 @@ def catapult(c, log, labels, ready):
         c.expect([(o, v) for _, o, v in effects] == [(0x0B20, 0), (0x05D8, 1), (0x05D8, 0), (0x05D8, 0), (0x0B20, 1)],
                  f"smoke and special sound: {[(hex(o), v) for _, o, v in effects]}")
         c.expect(all(t < strokes[0][0] for t, o, v in effects[:2]), "smoke or sound after the first stroke write")
+
+    # The refused stroke: its first push is refused, and no push follows.
+    refused_launch = log.command_time("at 33500 set 0x0BC8 i16 0")
+    restored = log.command_time("at 35000 fault none")
+    refusals = [x for x in log.exchanges if refused_launch <= x.t < restored and x.refused]
+    c.expect(len(refusals) == 1, f"{len(refusals)} refused exchanges after the refused launch, expected 1")
+    c.expect(not log.writes(0x3070, refused_launch), "a push after the refused stroke")
+    rolled = max(s["speed"] for s in log.samples(refused_launch, restored))
+    c.expect(rolled < CUTOFF_FPS / 2, f"after the refused stroke the aircraft reached {rolled} ft/s")
+    c.figure(f"refused stroke: {len(refusals)} refused exchange, no push, the aircraft rolled to "
+             f"{rolled:.1f} ft/s on its own thrust")
     expect_label(c, labels, "armed_label", "CATAPULT ARMED")
     expect_label(c, labels, "final_arm_label", "Catapult disarmed")
     expect_label(c, labels, "final_other", "Catapult sound played")

@@ -41,6 +41,7 @@ class Exchange:
         self.t = raw["t"]
         self.number = raw["exchange"]
         self.reply = raw["reply"]
+        self.refused = raw.get("refused", False)  # turned away whole by a fault in force
         self.records = [Record(r) for r in raw["records"]]
 
     def read(self, offset):
