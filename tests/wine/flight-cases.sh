@@ -10,7 +10,7 @@ scenarios="$here/../../sim/flight/scenarios"
 work="$HF_NATIVE_BUILD_DIR/wine-flight"
 mkdir -p "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+source "$here/../wine/common.sh"
 # value NAME: a line of the log summary.
 value() { sed -n "s/^$1=//p" "$work/summary.txt"; }
 # check EXPRESSION MESSAGE: an awk condition over numbers.

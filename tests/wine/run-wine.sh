@@ -37,7 +37,7 @@
 set -uo pipefail
 
 die() { echo "run-wine: $*" >&2; exit 125; }
-winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+source "$(dirname "$0")/common.sh"
 
 build=${HF_NATIVE_BUILD_DIR:-}
 win32=${HF_WIN32_BUILD_DIR:-}

@@ -11,16 +11,13 @@ run="$here/../wine/run-wine.sh"
 scenarios="$here/../../sim/flight/scenarios"
 work="$HF_NATIVE_BUILD_DIR/wine-arrest"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+source "$here/../wine/common.sh"
 value() { sed -n "s/^$1=//p" "$work/summary.txt"; }
 check() { awk "BEGIN { exit !($1) }" || { cat "$work/summary.txt"; fail "$2 ($1)"; }; }
 
 [ "${1:-}" = hooked-approach ] || { echo "usage: $0 hooked-approach" >&2; exit 2; }
-release="$HF_WIN32_BUILD_DIR/release/Hookfast_EN"
-[ -f "$release/Hookfast_EN.exe" ] || fail "no release folder $release"
 rm -rf "$work"
-mkdir -p "$work"
-cp -r "$release" "$work/program"
+copy_release EN "$work/program" || fail "no program to test"
 log="$work/hooked.jsonl"
 trace="$work/hooked-trace.csv"
 

@@ -22,7 +22,7 @@ scenarios="$here/../../sim/flight/scenarios"
 name=${1:-}
 work="$HF_NATIVE_BUILD_DIR/wine-faults/$name"
 fail() { echo "FAIL ($name): $*" >&2; exit 1; }
-winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+source "$here/../wine/common.sh"
 seen() { sed -n "s/^$1=//p" "$work/client.out"; }
 value() { sed -n "s/^$1=//p" "$work/summary.txt"; }
 check() { awk "BEGIN { exit !($1) }" || fail "$2 ($1)"; }
@@ -36,11 +36,8 @@ slots_taken() {
 }
 crlf() { printf '%s\r\n' "$@"; }
 
-release="$HF_WIN32_BUILD_DIR/release/Hookfast_EN"
-[ -f "$release/Hookfast_EN.exe" ] || fail "no release folder $release"
 rm -rf "$work"
-mkdir -p "$work"
-cp -r "$release" "$work/program"
+copy_release EN "$work/program" || fail "no program to test"
 log="$work/standin.jsonl"
 standin=()
 

@@ -14,7 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 run="$here/../wine/run-wine.sh"
 scenarios=$(cd "$here/../../sim/flight/scenarios/ops" && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
-winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+source "$here/../wine/common.sh"
 
 case_name=${1:-}
 edition=EN
@@ -35,11 +35,8 @@ case "$case_name" in
 esac
 
 work="$HF_NATIVE_BUILD_DIR/wine-ops/$case_name"
-release="$HF_WIN32_BUILD_DIR/release/Hookfast_$edition"
-[ -f "$release/Hookfast_$edition.exe" ] || fail "no release folder $release"
 rm -rf "$work"
-mkdir -p "$work"
-cp -r "$release" "$work/program"
+copy_release "$edition" "$work/program" || fail "no program to test"
 [ ${#settings[@]} -eq 0 ] || printf '%s\r\n' "${settings[@]}" >"$work/program/Hookfast.INI"
 
 export HF_EDITION=$edition

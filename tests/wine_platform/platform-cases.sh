@@ -15,13 +15,10 @@ run="$here/../wine/run-wine.sh"
 case_name=${1:-}
 work="$HF_NATIVE_BUILD_DIR/wine-platform/$case_name"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+source "$here/../wine/common.sh"
 
-release="$HF_WIN32_BUILD_DIR/release/Hookfast_EN"
-[ -f "$release/Hookfast_EN.exe" ] || fail "no release folder $release"
 rm -rf "$work"
-mkdir -p "$work/program"
-cp -r "$release/." "$work/program/"
+copy_release EN "$work/program" || fail "no program to test"
 
 case "$case_name" in
   hung-server)

@@ -22,7 +22,7 @@ scenarios="$here/../../sim/flight/scenarios"
 case_name=${1:-}
 work="$HF_NATIVE_BUILD_DIR/wine-sounds/$case_name"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+source "$here/../wine/common.sh"
 check() { awk "BEGIN { exit !($1) }" || fail "$2 ($1)"; }
 # wav_info FILE: the byte rate and the size of the sound data of a WAV file, from its chunks.
 wav_info() {
@@ -42,11 +42,8 @@ wav_info() {
 }
 wav_ms() { wav_info "$1" | awk '{ printf "%d", $2 * 1000 / $1 }'; }
 
-release="$HF_WIN32_BUILD_DIR/release/Hookfast_EN"
-[ -f "$release/Hookfast_EN.exe" ] || fail "no release folder $release"
 rm -rf "$work"
-mkdir -p "$work/program"
-cp -r "$release/." "$work/program/"
+copy_release EN "$work/program" || fail "no program to test"
 
 case "$case_name" in
   device)

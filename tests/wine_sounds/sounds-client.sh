@@ -12,7 +12,7 @@ work=$2
 program_dir="$work/program"
 source "$here/../wine/program-client.sh"
 fail() { echo "FAIL ($step): $*"; inspect close >/dev/null 2>&1; exit 1; }
-winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+source "$here/../wine/common.sh"
 
 folder="$(winpath "$program_dir")\\"
 not_found="   (${folder}CableCatch.wav not found)   (${folder}Catapult.wav not found)"

@@ -7,11 +7,10 @@ set -uo pipefail
 case_name=$1
 work=$2
 edition=$3
-release="$HF_WIN32_BUILD_DIR/release/Hookfast_$edition"
 shots="$HF_NATIVE_BUILD_DIR/screenshots/$edition"
 desktop=""  # the Wine desktop the case's programs run in, if not the default one
 
-winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+source "$(dirname "$0")/../wine/common.sh"
 wine_command() {
   if [ -n "$desktop" ]; then echo "wine explorer /desktop=$desktop,1024x768"; else echo wine; fi
 }
@@ -54,8 +53,7 @@ standin_stop() {
 program_pid=""
 program_folder() {  # program_folder NAME: a fresh copy of the release folder
   folder="$work/$1"
-  rm -rf "$folder"; mkdir -p "$folder"
-  cp -r "$release/." "$folder/"
+  copy_release "$edition" "$folder" || fail "no program to test"
 }
 program_start() {  # in $folder; waits until the first start is over and the window shows
   (cd "$folder" && wine_run "Hookfast_$edition.exe") >"$folder/program.out" 2>&1 &
@@ -186,7 +184,7 @@ run_layout() {
   local short
   short=$(mktemp -d /tmp/hfs.XXXXXX)
   folder=$short
-  cp -r "$release/." "$folder/"
+  copy_release "$edition" "$folder" || fail "no program to test"
   rm -f "$folder/Catapult.wav"
   standin_start && program_start && check_layout no-catapult-sound
   program_stop
