@@ -4,6 +4,8 @@
 #                                 FOLDER/program.out, Wine's debug output in TRACE if given)
 #   inspect ARGS...               hfinspect.exe on the program's main window
 #   close_program                 closes the main window; the program must end by itself, with 0
+#   log_holds TEXT [COUNT] [SECS] waits until the stand-in's log holds TEXT COUNT times (1),
+#                                 at most SECS seconds (60); the status says whether it did
 #   signal_operating              once the program operates, lets the scenario's `wait ready` end
 inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
 
@@ -21,12 +23,18 @@ close_program() {
   [ "$rc" -eq 0 ] || fail "Hookfast_${HF_EDITION:-EN}.exe ended with $rc"
 }
 
+log_holds() {
+  local want=${2:-1} end=$((SECONDS + ${3:-60} + 1)) n  # + 1: SECONDS counts whole seconds
+  while :; do
+    n=$(grep -c -F -- "$1" "$HF_STANDIN_LOG" 2>/dev/null)
+    [ "${n:-0}" -ge "$want" ] && return 0
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
 # The start's message in the stand-in's log: the zones are loaded and the keys hold their slots.
 signal_operating() {
-  local end=$((SECONDS + 120))
-  until grep -q '"message":' "$HF_STANDIN_LOG" 2>/dev/null; do
-    [ "$SECONDS" -lt "$end" ] || fail "the program's start showed no message in 120 s"
-    sleep 0.2
-  done
+  log_holds '"message":' 1 120 || fail "the program's start showed no message in 120 s"
   : >"$HF_SIGNAL_DIR/ready"
 }

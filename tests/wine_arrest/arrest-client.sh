@@ -25,11 +25,7 @@ echo "cable_catch_status=$caught"
 echo "other_status=$(inspect text lblOtherStatus)"
 
 # The stop: the stand-in notes it in its log.
-for _ in $(seq 200); do
-  grep -q '"event":"stopped"' "$HF_STANDIN_LOG" 2>/dev/null && break
-  sleep 0.1
-done
-grep -q '"event":"stopped"' "$HF_STANDIN_LOG" || fail "no stop in the stand-in's log"
+log_holds '"event":"stopped"' 1 20 || fail "no stop in the stand-in's log"
 # The arrest's end brings the gate back; it finds the aircraft landed.
 checking=$(inspect --wait 60 wait-text lblActivelyCheckingStatus "NOT NEEDED") \
   || fail "the trap gate did not come back: $(inspect text lblActivelyCheckingStatus)"

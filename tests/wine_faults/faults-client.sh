@@ -8,15 +8,6 @@ work=$2
 source "$(dirname "$0")/../wine/program-client.sh"
 fail() { echo "FAIL ($name): $*"; inspect close >/dev/null 2>&1; exit 1; }
 now() { date +%s.%N; }
-# Waits up to $2 seconds for the stand-in's log to hold the text $1.
-wait_log() {
-  local end=$((SECONDS + $2))
-  while [ $SECONDS -lt $end ]; do
-    grep -qF -- "$1" "$HF_STANDIN_LOG" 2>/dev/null && return 0
-    sleep 0.2
-  done
-  return 1
-}
 # Waits until the stand-in's clock (its latest log line) has reached $1 ms.
 wait_standin_ms() {
   local t=0
@@ -45,14 +36,14 @@ case "$name" in
     caught=$(inspect --wait 60 wait-text lblCableCatchStatus "Cables were CAUGHT.") \
       || fail "not caught: flight status $(inspect text lblFlightStatus)"
     echo "cable_catch_status=$caught"
-    wait_log '"event":"stopped"' 20 || fail "no stop in the stand-in's log"
+    log_holds '"event":"stopped"' 1 20 || fail "no stop in the stand-in's log"
     close_program
     ;;
   auto-arm-disabled)
     zones_loaded >/dev/null
     echo "auto_arming=$(inspect checked chkbxAutoCatArming)"
     signal_operating
-    wait_log '"event":"hotkey","detail":"0x1017B"' 60 || fail "Shift+F12 not pressed"
+    log_holds '"event":"hotkey","detail":"0x1017B"' 1 60 || fail "Shift+F12 not pressed"
     inspect --wait 60 wait-text btnManualDisable "REENABLE" >/dev/null \
       || fail "not disabled: $(inspect text btnManualDisable)"
     # 33 s braked and disabled: long enough for two disabled reminders.
@@ -63,7 +54,7 @@ case "$name" in
   close-silent)
     zones_loaded >/dev/null
     signal_operating
-    wait_log '"detail":"no-reply"' 60 || fail "the stand-in never stopped answering"
+    log_holds '"detail":"no-reply"' 1 60 || fail "the stand-in never stopped answering"
     sleep 10  # a timer's exchange is under way when the pilot closes the window
     start=$(now)
     inspect close >/dev/null
@@ -81,7 +72,7 @@ case "$name" in
   reset-read-only)
     zones_loaded >/dev/null
     signal_operating
-    wait_log '"event":"hotkey","detail":"0x1017A"' 60 || fail "Shift+F11 not pressed"
+    log_holds '"event":"hotkey","detail":"0x1017A"' 1 60 || fail "Shift+F11 not pressed"
     # The box may be listed before its text is in: look again until the text shows.
     error=""
     for _ in $(seq 60); do
@@ -97,7 +88,7 @@ case "$name" in
       || fail "not caught after the reset: $(inspect text lblActivelyCheckingStatus)"
     echo "cable_catch_status=$caught"
     inspect --class '#32770' list >/dev/null && echo "box_open_during_catch=1"
-    wait_log '"event":"stopped"' 20 || fail "no stop in the stand-in's log"
+    log_holds '"event":"stopped"' 1 20 || fail "no stop in the stand-in's log"
     inspect --class '#32770' close >/dev/null
     chmod u+w "$work/program/Hookfast.INI"
     close_program

@@ -8,7 +8,6 @@
 set -uo pipefail
 case_name=$1
 work=$2
-log=$HF_STANDIN_LOG
 source "$(dirname "$0")/../wine/program-client.sh"
 fail() { echo "FAIL: $*"; inspect close >/dev/null 2>&1; exit 1; }
 # text NAME [WINDOW-CLASS]: a control's text in UTF-8 (the window holds Windows-1252).
@@ -32,14 +31,7 @@ shot() {
     || echo "no screenshot $1"
 }
 # wait_log TEXT [COUNT] [SECONDS]: until the stand-in's log holds TEXT COUNT times.
-wait_log() {
-  local want=${2:-1} limit=$(( ${3:-60} * 10 ))
-  for ((i = 0; i < limit; i++)); do
-    [ "$(grep -c -F -- "$1" "$log" 2>/dev/null)" -ge "$want" ] && return 0
-    sleep 0.1
-  done
-  fail "the log never held $want x $1"
-}
+wait_log() { log_holds "$1" "${2:-1}" "${3:-60}" || fail "the log never held ${2:-1} x $1"; }
 message() { printf '"message":"%s"' "$1"; }
 # wait_command LINE-TEXT: until the scenario has run its line that begins with LINE-TEXT.
 wait_command() {

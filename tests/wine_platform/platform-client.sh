@@ -25,11 +25,7 @@ case "$step" in
     inspect --wait 60 wait-text lblConnectionInfo "Okay" >/dev/null \
       || fail "no connection: $(inspect text lblConnectionInfo)"
     signal_operating
-    for _ in $(seq 1200); do
-      grep -q '"event":"scenario-end"' "$HF_STANDIN_LOG" 2>/dev/null && break
-      sleep 0.1
-    done
-    grep -q '"event":"scenario-end"' "$HF_STANDIN_LOG" || fail "the scenario did not end"
+    log_holds '"event":"scenario-end"' 1 120 || fail "the scenario did not end"
     echo "lblNearestCarrier: $(inspect text lblNearestCarrier)"
     ;;
 esac

@@ -15,11 +15,7 @@ inspect --wait 60 wait-text lblNumOfCarriersLoaded "# of cable zones" >/dev/null
   || fail "no zones loaded: $(inspect text lblConnectionInfo)"
 signal_operating
 # Each arrest brakes the aircraft to a standstill, which the stand-in notes in its log.
-for _ in $(seq 900); do
-  [ "$(stops)" -ge 2 ] && break
-  sleep 0.1
-done
-[ "$(stops)" -ge 2 ] || fail "$(stops) of 2 stops: $(inspect text lblFlightStatus)"
+log_holds '"event":"stopped"' 2 90 || fail "$(stops) of 2 stops: $(inspect text lblFlightStatus)"
 echo "lblCableCatchStatus: $(inspect text lblCableCatchStatus)"
 echo "lblOtherStatus: $(inspect text lblOtherStatus)"
 
