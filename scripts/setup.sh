@@ -12,7 +12,8 @@ need=(
   g++                     # the native build
   libgtest-dev            # GoogleTest: the native library, and the sources the cross build uses
   libgmock-dev
-  g++-mingw-w64-i686      # the 32-bit Windows programs; its binutils' objdump checks the release
+  g++-mingw-w64-i686      # the 32-bit Windows programs (its -win32 compilers); its binutils
+                          # strip the release and check it (objdump, strip, dlltool)
   clang                   # the optional fuzzing build (tests/profile)
   libclang-rt-14-dev
   wine                    # the Wine tests and the demo: wine, wineboot, wineserver
