@@ -18,6 +18,7 @@
 #include "sim/StandInOptions.h"
 #include "sim/flight/FlightSim.h"
 #include "sim/flight/Scenario.h"
+#include "tools/stopwatch/Stopwatch.h"
 
 namespace {
 
@@ -32,28 +33,9 @@ constexpr SIZE_T BlockSize = 0x8000;
 // A server that does not answer keeps the message longer than the client waits for it.
 constexpr DWORD NoReplyMs = 2500;
 
-// Milliseconds since the stand-in started, from the performance counter: GetTickCount may
-// move in steps of 10 to 16 ms, too coarse to show a 10 ms write cadence.
-class StartClock {
-public:
-    StartClock() {
-        QueryPerformanceFrequency(&frequency_);
-        QueryPerformanceCounter(&start_);
-    }
-    std::int64_t nowMs() const {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        return (now.QuadPart - start_.QuadPart) * 1000 / frequency_.QuadPart;
-    }
-
-private:
-    LARGE_INTEGER frequency_{};
-    LARGE_INTEGER start_{};
-};
-
 struct StandIn {
     StandInOptions options;
-    StartClock clock;
+    hf::timing::Stopwatch clock;  // the log's times: milliseconds since the start
     ServerCore core;
     std::ofstream log;
     std::unique_ptr<hf::sim::flight::FlightSim> flight;  // with --scenario
@@ -175,7 +157,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     static StandIn app;
     App = &app;
     app.options = std::move(*options);
-    app.core.setClock([] { return App->clock.nowMs(); });
+    app.core.setClock([] { return App->clock.ms(); });
     hf::sim::applyStandInOptions(app.options, app.core);
     if (!app.options.logPath.empty()) {
         app.log.open(app.options.logPath, std::ios::out | std::ios::trunc | std::ios::binary);

@@ -1,5 +1,5 @@
-// Timing for the benchmarks run under Wine: the performance counter, a link port that
-// notes how long each SendMessageTimeoutA took, and the minimum and median of repetitions.
+// Timing for the benchmarks run under Wine: a link port that notes how long each
+// SendMessageTimeoutA took, and the minimum and median of repetitions.
 #pragma once
 
 #include <windows.h>
@@ -12,23 +12,11 @@
 #include <vector>
 
 #include "link/Win32LinkPort.h"
+#include "tools/stopwatch/Stopwatch.h"
 
 namespace hf::bench {
 
-inline std::int64_t Ticks() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-inline double Microseconds(std::int64_t ticks) {
-    static const double perSecond = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart);
-    }();
-    return static_cast<double>(ticks) * 1e6 / perSecond;
-}
+using timing::Stopwatch;
 
 // The system's port with a stopwatch around the message send, so the time a client spends
 // outside the send (queueing, answer walk, its own logic) is the total minus `sendTicks`.
@@ -52,10 +40,10 @@ public:
     std::uintptr_t SendMessageTimeoutA(WindowHandle window, std::uint32_t message,
                                        std::uintptr_t wParam, std::intptr_t lParam,
                                        std::uint32_t timeoutMs, std::uintptr_t* reply) override {
-        const std::int64_t start = Ticks();
+        const Stopwatch send;
         const std::uintptr_t sent =
             system_.SendMessageTimeoutA(window, message, wParam, lParam, timeoutMs, reply);
-        sendTicks += Ticks() - start;
+        sendTicks += send.ticks();
         ++sends;
         return sent;
     }

@@ -30,9 +30,8 @@
 
 namespace {
 
-using hf::bench::Microseconds;
 using hf::bench::Spread;
-using hf::bench::Ticks;
+using hf::bench::Stopwatch;
 
 constexpr std::uint32_t ReadId = 1;
 constexpr std::uint32_t ReadHeaderSize = 16;
@@ -169,11 +168,11 @@ struct Kind {
 // One exchange of the kind, timed on its own.
 bool TimeOne(Kind& kind, hf::bench::TimingLinkPort& port) {
     const std::int64_t sendBefore = port.sendTicks;
-    const std::int64_t start = Ticks();
+    const Stopwatch watch;
     if (!kind.exchange()) return Fail(kind.label);
-    const std::int64_t elapsed = Ticks() - start;
-    kind.samples.push_back(Microseconds(elapsed));
-    kind.own += Microseconds(elapsed - (port.sendTicks - sendBefore));
+    const std::int64_t elapsed = watch.ticks();
+    kind.samples.push_back(Stopwatch::Microseconds(elapsed));
+    kind.own += Stopwatch::Microseconds(elapsed - (port.sendTicks - sendBefore));
     return true;
 }
 

@@ -29,9 +29,8 @@
 
 namespace {
 
-using hf::bench::Microseconds;
 using hf::bench::Spread;
-using hf::bench::Ticks;
+using hf::bench::Stopwatch;
 namespace offsets = hf::offsets;
 
 // Timers that never tick: the benchmark runs the handlers.
@@ -92,16 +91,16 @@ bool Run(Handler& handler, hf::bench::TimingLinkPort& port, int ticks) {
     for (int i = 0; i < ticks; ++i) {
         const std::int64_t sendBefore = port.sendTicks;
         const std::int64_t sendsBefore = port.sends;
-        const std::int64_t start = Ticks();
+        const Stopwatch watch;
         handler.tick();
-        const std::int64_t elapsed = Ticks() - start;
+        const std::int64_t elapsed = watch.ticks();
         if (port.sends - sendsBefore != handler.exchangesPerTick || !handler.tookTheRoad()) {
             std::printf("failed: %s took another road (%lld exchanges)\n", handler.label,
                         static_cast<long long>(port.sends - sendsBefore));
             return false;
         }
-        samples.push_back(Microseconds(elapsed));
-        own += Microseconds(elapsed - (port.sendTicks - sendBefore));
+        samples.push_back(Stopwatch::Microseconds(elapsed));
+        own += Stopwatch::Microseconds(elapsed - (port.sendTicks - sendBefore));
     }
     handler.total.values.push_back(Spread{samples}.median());
     handler.outside.values.push_back(own / ticks);

@@ -15,6 +15,7 @@
 
 #include "link/SimLink.h"
 #include "link/Win32LinkPort.h"
+#include "tools/stopwatch/Stopwatch.h"
 
 namespace {
 
@@ -24,26 +25,9 @@ constexpr std::int64_t SampleMs = 100;
 constexpr double LatitudeUnit = 90.0 / 10001750.0;
 constexpr double TwoTo32 = 4294967296.0;
 
-class Stopwatch {
-public:
-    Stopwatch() {
-        QueryPerformanceFrequency(&frequency_);
-        QueryPerformanceCounter(&start_);
-    }
-    std::int64_t ms() const {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        return (now.QuadPart - start_.QuadPart) * 1000 / frequency_.QuadPart;
-    }
-
-private:
-    LARGE_INTEGER frequency_{};
-    LARGE_INTEGER start_{};
-};
-
 struct Watch {
     double accel = -700.0;
-    Stopwatch clock;
+    hf::timing::Stopwatch clock;
     std::int64_t nextSampleMs = 0;
     bool braking = false;
     bool stopped = false;
