@@ -135,3 +135,13 @@ class Log:
                 sample["logged"] = t
                 out.append(sample)
         return out
+
+
+def speed_read_before(log, number):
+    """The forward speed the program read in the last exchange before exchange `number`
+    that read it."""
+    for x in reversed([x for x in log.exchanges if x.number < number]):
+        data = x.read(0x3090)
+        if data is not None:
+            return f64(data)
+    return None

@@ -46,6 +46,6 @@ export HF_SCENARIO="$scenarios/$scenario.txt"
   -- "$here/ops-client.sh" "$client_case" "$work" >/dev/null
 rc=$?
 [ "$rc" -eq 0 ] || { cat "$work/client.out"; fail "client exit status $rc"; }
-python3 "$here/opcheck.py" "$case_name" "$work" "$HF_SCENARIO" | tee "$work/report.txt"
+python3 -B "$here/opcheck.py" "$case_name" "$work" "$HF_SCENARIO" | tee "$work/report.txt"
 [ "${PIPESTATUS[0]}" -eq 0 ] || fail "$case_name"
 echo "PASS: $case_name"
