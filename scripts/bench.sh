@@ -6,11 +6,12 @@
 #   - the timer cadence of the real Hookfast_EN.exe flying the hooked approach, from the
 #     stand-in's exchange log,
 #   - the idle CPU of the real Hookfast_EN.exe beside the stand-in, over IDLE_SECONDS (60),
-#   - the size of each program.
+#   - the size of each program, shipped and in the build, and of each zip.
 # Everything runs under Wine against fsstandin.exe. Installs and builds like the other
 # scripts; what it measured stays in build/bench/.
 #
-#   scripts/bench.sh
+#   scripts/bench.sh            everything (about two minutes)
+#   scripts/bench.sh --sizes    only the size table
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -39,8 +40,35 @@ standin_pid() {
   echo 0
 }
 
+size() { stat -c %s "$1" | awk '{ printf "%d bytes (%.0f KiB)", $1, $1 / 1024 }'; }
+# The size table: the shipped programs (stripped) and zips, the build's whole programs.
+sizes() {
+  local edition
+  echo "Program sizes:"
+  echo
+  echo "| file | size |"
+  echo "|---|---|"
+  for edition in EN NL FR; do
+    echo "| Hookfast_$edition.exe (the release, stripped) | $(size "$build/win32/release/Hookfast_$edition/Hookfast_$edition.exe") |"
+  done
+  for edition in EN NL FR; do
+    echo "| Hookfast_$edition.zip (the release) | $(size "$build/win32/release/Hookfast_$edition.zip") |"
+  done
+  for edition in EN NL FR; do
+    echo "| Hookfast_$edition.exe in the build (symbols, debug sections) | $(size "$build/win32/ui/Hookfast_$edition.exe") |"
+  done
+  echo "| fsstandin.exe (not shipped) | $(size "$build/win32/sim/fsstandin.exe") |"
+}
+
 # --- the clients run inside tests/wine/run-wine.sh ----------------------------------------
 case "${1:-}" in
+  --sizes)  # only the size table, of a fresh build
+    "$root/scripts/setup.sh" >&2
+    "$root/scripts/build.sh" >/dev/null
+    echo "Measured $(date -u +%Y-%m-%d)."
+    echo
+    sizes
+    exit ;;
   --fly)  # --fly FOLDER: the program from FOLDER until the stand-in's aircraft has stopped
     cd "$2"
     wine Hookfast_EN.exe >/dev/null 2>&1 &
@@ -158,7 +186,6 @@ idle() { sed -n "s/.*\b$1=\([0-9.]*\).*/\1/p" "$out/idle.txt"; }
 percent() {  # percent TICKS: share of one core over the measured time
   awk -v t="$1" -v hz="$(idle clock_ticks)" -v s="$(idle seconds)" 'BEGIN { printf "%.2f %%", t / hz / s * 100 }'
 }
-size() { stat -c %s "$1" | awk '{ printf "%d bytes (%.0f KiB)", $1, $1 / 1024 }'; }
 
 {
   echo "Measured $(date -u +%Y-%m-%d) on $(nproc) cores (load average at the start: $load), $(wine --version)."
@@ -191,16 +218,5 @@ size() { stat -c %s "$1" | awk '{ printf "%d bytes (%.0f KiB)", $1, $1 / 1024 }'
   echo "| wineserver (serves both) | $(percent "$(idle wineserver)") |"
   echo "| fsstandin.exe | $(percent "$(idle standin)") |"
   echo
-  echo "Program sizes:"
-  echo
-  echo "| file | size |"
-  echo "|---|---|"
-  for edition in EN NL FR; do
-    echo "| Hookfast_$edition.exe | $(size "$build/win32/release/Hookfast_$edition/Hookfast_$edition.exe") |"
-  done
-  for edition in EN NL FR; do
-    zip="$build/win32/release/Hookfast_$edition.zip"
-    [ -f "$zip" ] && echo "| Hookfast_$edition.zip (the release) | $(size "$zip") |"
-  done
-  echo "| fsstandin.exe (not shipped) | $(size "$build/win32/sim/fsstandin.exe") |"
+  sizes
 } | tee "$out/figures.md"
