@@ -121,8 +121,8 @@ FileReplace SystemFiles::Replace(const std::string& from, const std::string& to)
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return FileReplace::Replaced;
     }
-    // A program that holds the file open without sharing its deletion makes the replace a
-    // sharing violation, which the system reports as access denied; a read-only file or a
+    // Another program holding the file open (an editor, a backup tool) makes the system
+    // refuse the replace with access denied or a sharing violation; a read-only file or a
     // folder is refused for good.
     const DWORD error = GetLastError();
     const bool sharing = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
