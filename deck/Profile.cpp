@@ -5,19 +5,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <utility>
-
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace hf {
 
@@ -107,110 +96,10 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
     return KeyLine{name, Unquote(Trim(trimmed.substr(equals + 1)))};
 }
 
-enum class ReadOutcome { Read, Missing, Failed };
-
-struct FileBytes {
-    ReadOutcome Outcome = ReadOutcome::Missing;
-    std::string Bytes;
-};
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-FileBytes ReadWholeFile(const std::string& path) {
-    errno = 0;
-    FileHandle file{std::fopen(path.c_str(), "rb")};
-    if (!file) {
-        return {errno == ENOENT ? ReadOutcome::Missing : ReadOutcome::Failed, {}};
-    }
-    FileBytes result{ReadOutcome::Read, {}};
-    std::array<char, 65536> chunk;
-    std::size_t count = 0;
-    while ((count = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
-        result.Bytes.append(chunk.data(), count);
-    }
-    if (std::ferror(file.get())) {
-        return {ReadOutcome::Failed, {}};
-    }
-    return result;
-}
-
-// What a rewrite keeps of the file it replaces. A read-only file is not to be replaced: the
-// system's profile writer refuses it, so ours does too (also where the process could write
-// it anyway, as an administrator can).
-struct FileAttributes {
-    bool Exists = false;
-    bool ReadOnly = false;
-#ifdef _WIN32
-    DWORD Bits = 0;
-#else
-    std::filesystem::perms Permissions = std::filesystem::perms::none;
-#endif
-};
-
-FileAttributes AttributesOf(const std::string& path) {
-    FileAttributes attributes;
-#ifdef _WIN32
-    const DWORD bits = GetFileAttributesA(path.c_str());
-    if (bits == INVALID_FILE_ATTRIBUTES) return attributes;
-    attributes.Exists = true;
-    attributes.ReadOnly = (bits & FILE_ATTRIBUTE_READONLY) != 0;
-    attributes.Bits = bits;
-#else
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::exists(status)) return attributes;
-    attributes.Exists = true;
-    attributes.Permissions = status.permissions();
-    attributes.ReadOnly = (attributes.Permissions & std::filesystem::perms::owner_write) ==
-                          std::filesystem::perms::none;
-#endif
-    return attributes;
-}
-
-bool GiveAttributes(const std::string& path, const FileAttributes& attributes) {
-    if (!attributes.Exists) return true;
-#ifdef _WIN32
-    constexpr DWORD Kept = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
-                           FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    const DWORD bits = attributes.Bits & Kept;
-    return SetFileAttributesA(path.c_str(), bits != 0 ? bits : FILE_ATTRIBUTE_NORMAL) != 0;
-#else
-    std::error_code error;
-    std::filesystem::permissions(path, attributes.Permissions, error);
-    return !error;
-#endif
-}
-
-std::uint32_t ProcessId() {
-#ifdef _WIN32
-    return GetCurrentProcessId();
-#else
-    return static_cast<std::uint32_t>(getpid());
-#endif
-}
-
-// Writes the bytes and makes sure they are on the disk before the file is closed.
-bool WriteDurably(const std::string& path, const std::string& bytes) {
-    FileHandle file{std::fopen(path.c_str(), "wb")};
-    if (!file) {
-        return false;
-    }
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0) {
-        return false;
-    }
-#ifdef _WIN32
-    if (_commit(_fileno(file.get())) != 0) {
-        return false;
-    }
-#else
-    if (fsync(fileno(file.get())) != 0) {
-        return false;
-    }
-#endif
-    return std::fclose(file.release()) == 0;
+ProfileDocument ReadDocument(FileSystem& files, const std::string& path) {
+    std::string bytes;
+    files.ReadFile(path, bytes);  // a file that cannot be read reads as one without sections
+    return ProfileDocument(bytes);
 }
 
 }  // namespace
@@ -425,36 +314,55 @@ std::string ProfileDocument::Bytes() const {
 
 ProfileWriteError::ProfileWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
 
-bool ReplaceFileAtomically(const std::string& tempPath, const std::string& targetPath) {
-#ifdef _WIN32
-    return MoveFileExA(tempPath.c_str(), targetPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return std::rename(tempPath.c_str(), targetPath.c_str()) == 0;
-#endif
+Profile::Profile(std::string path, FileSystem& files)
+    : path_(std::move(path)), files_(files), document_(ReadDocument(files_, path_)) {}
+
+std::optional<std::string> ProfileTempPath(const std::string& path, std::size_t index) {
+    const std::size_t nameLength = path.size() - (path.find_last_of("\\/:") + 1);
+    const std::size_t tagLength = std::min<std::size_t>(nameLength, 4);
+    const std::size_t digits = tagLength == 0 ? 0 : tagLength - 1;
+    if (tagLength == 0 || index >= (std::size_t{1} << (4 * digits))) {
+        return std::nullopt;
+    }
+    std::string tempPath = path.substr(0, path.size() - tagLength) + "~";
+    for (std::size_t digit = digits; digit-- > 0;) {
+        tempPath += "0123456789ABCDEF"[(index >> (4 * digit)) & 0xF];
+    }
+    return tempPath;
 }
 
-Profile::Profile(std::string path, FileReplacer replace)
-    : path_(std::move(path)), replace_(std::move(replace)), document_(ReadWholeFile(path_).Bytes) {}
-
-std::string ProfileTempPath(const std::string& path) {
-    return path + "." + std::to_string(ProcessId()) + ".tmp";
-}
-
-void Profile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    WriteStrings({{section, key, std::string(value)}});
+std::string Profile::CreateTempFile(std::string_view bytes) {
+    for (std::size_t index = 0;; ++index) {
+        const std::optional<std::string> tempPath = ProfileTempPath(path_, index);
+        if (!tempPath) {
+            break;
+        }
+        if (EqualIgnoringAsciiCase(*tempPath, path_)) {
+            continue;
+        }
+        switch (files_.CreateDurably(*tempPath, bytes)) {
+            case FileCreate::Created:
+                return *tempPath;
+            case FileCreate::Exists:
+                continue;  // another program's, or left by a machine that stopped mid-write
+            case FileCreate::Failed:
+                throw ProfileWriteError(path_);
+        }
+    }
+    throw ProfileWriteError(path_);
 }
 
 void Profile::WriteStrings(const std::vector<ProfileEntry>& entries) {
-    const FileAttributes attributes = AttributesOf(path_);
+    const FileAttributes attributes = files_.Attributes(path_);
     if (attributes.ReadOnly) {
         throw ProfileWriteError(path_);
     }
     // Start from the file as it is now, so that a change made meanwhile is not lost.
-    const FileBytes current = ReadWholeFile(path_);
-    if (current.Outcome == ReadOutcome::Failed) {
+    std::string current;
+    if (files_.ReadFile(path_, current) == FileRead::Failed) {
         throw ProfileWriteError(path_);
     }
-    ProfileDocument document(current.Bytes);
+    ProfileDocument document(current);
     try {
         for (const ProfileEntry& entry : entries) {
             document.Set(entry.Section, entry.Key, entry.Value);
@@ -462,11 +370,17 @@ void Profile::WriteStrings(const std::vector<ProfileEntry>& entries) {
     } catch (const std::invalid_argument&) {
         throw ProfileWriteError(path_);
     }
-    const std::string tempPath = ProfileTempPath(path_);
-    if (!WriteDurably(tempPath, document.Bytes()) || !GiveAttributes(tempPath, attributes) ||
-        !replace_(tempPath, path_)) {
-        std::remove(tempPath.c_str());
-        throw ProfileWriteError(path_);
+    const std::string bytes = document.Bytes();
+    const std::string tempPath = CreateTempFile(bytes);
+    const FileReplace replaced =
+        files_.SetAttributes(tempPath, attributes) ? files_.Replace(tempPath, path_) : FileReplace::Failed;
+    if (replaced != FileReplace::Replaced) {
+        files_.Remove(tempPath);
+        // The temporary file showed that the text fits on the disk: written over the held
+        // file, it cannot stop half way for want of room.
+        if (replaced != FileReplace::Held || !files_.Overwrite(path_, bytes)) {
+            throw ProfileWriteError(path_);
+        }
     }
     document_ = std::move(document);
 }

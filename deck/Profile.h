@@ -27,13 +27,14 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "host/HostServices.h"
 
 namespace hf {
 
@@ -105,15 +106,11 @@ public:
     explicit ProfileWriteError(const std::string& path);
 };
 
-// Moves the fully written temporary file over the target in one step; false on failure.
-using FileReplacer = std::function<bool(const std::string& tempPath, const std::string& targetPath)>;
-
-// The rename of the platform: the target is replaced in one step or left as it was.
-bool ReplaceFileAtomically(const std::string& tempPath, const std::string& targetPath);
-
-// The temporary file a write of `path` goes through: beside it and named with this process's
-// id, so that two programs writing the same file at once never share one.
-std::string ProfileTempPath(const std::string& path);
+// The index-th name that the temporary file of a write of `path` may take, empty beyond the
+// last: beside the file and exactly as long as it, the last characters of the file's name (at
+// most four) replaced by "~" and a hexadecimal number ("Hookfast.INI" -> "Hookfast~000" to
+// "Hookfast~FFF"). A folder whose path leaves room for the file leaves room for it too.
+std::optional<std::string> ProfileTempPath(const std::string& path, std::size_t index);
 
 // One key to write.
 struct ProfileEntry {
@@ -123,12 +120,17 @@ struct ProfileEntry {
 };
 
 // One profile file on disk, read once when the object is made (each load opens its own).
-// Each write reads the file again, changes its keys, writes the whole text to the temporary
-// file, flushes it to the disk and renames it over the file, so that the file is never left
-// half written. The file keeps its attributes; a read-only file is not written.
+// A write reads the file again, changes its keys and writes the whole text into a new
+// temporary file beside it, on the disk before anything else happens (a full disk stops the
+// write there); the temporary file takes the file's attributes and replaces it in one step,
+// so the file is never left half written. A temporary name another program has taken is
+// passed over, so two programs saving in one folder never share one. A file that another
+// program holds open sharing reading and writing cannot be replaced: the text, known to fit
+// on the disk, is then written over the file's content in place, as the system's profile
+// writer writes it. A read-only file is not written. No temporary file outlives the write.
 class Profile {
 public:
-    explicit Profile(std::string path, FileReplacer replace = ReplaceFileAtomically);
+    Profile(std::string path, FileSystem& files);
 
     const std::string& Path() const { return path_; }
     const ProfileDocument& Document() const { return document_; }
@@ -147,17 +149,19 @@ public:
     }
     bool SectionHasKeys(std::string_view section) const { return document_.SectionHasKeys(section); }
 
-    // Creates the file, the section or the key as needed. Throws ProfileWriteError with
-    // "Unable to write to " + path when the file cannot be read, is read-only, the text
-    // cannot be written or the rename fails, and for names or values that cannot be written;
-    // the file is then as it was.
-    void WriteString(std::string_view section, std::string_view key, std::string_view value);
-    // Writes all the keys, in order, with one rewrite of the file.
+    // Writes all the keys, in order, with one rewrite of the file, creating the file, the
+    // sections and the keys as needed. Throws ProfileWriteError with "Unable to write to " +
+    // path when the file cannot be read, is read-only, the text cannot be written or the
+    // file cannot be replaced or written over, and for names or values that cannot be
+    // written; the file is then as it was and none of the keys is written.
     void WriteStrings(const std::vector<ProfileEntry>& entries);
 
 private:
+    // A temporary file of this write's own, holding the bytes on the disk.
+    std::string CreateTempFile(std::string_view bytes);
+
     std::string path_;
-    FileReplacer replace_;
+    FileSystem& files_;
     ProfileDocument document_;
 };
 

@@ -78,7 +78,8 @@ std::int32_t ZeroOrOne(std::int32_t index) { return index == 1 ? 1 : 0; }
 bool TFormMain::LoadSettings() {
     std::unique_ptr<Profile> file;
     try {
-        file = std::make_unique<Profile>(ProgramFolder + std::string(SettingsFileName));
+        file = std::make_unique<Profile>(ProgramFolder + std::string(SettingsFileName),
+                                         host_.Files());
     } catch (const std::exception&) {
         lblConnectionInfo.SetCaption(std::string(rs::ProblemIni));
         return false;
@@ -166,7 +167,7 @@ void TFormMain::SaveSettings() {
     write("CatapultOps", "AutoCatArming", flag(chkbxAutoCatArming));
     write("CatapultOps", "ShowCatArmDisarmMsgs", flag(chkbxShowCatArmMsgs));
     write("FuelOps", "TransferRateIndex", FormatInteger(rdgrpFuelTransferRate.ItemIndex()));
-    Profile settings(ProgramFolder + std::string(SettingsFileName));
+    Profile settings(ProgramFolder + std::string(SettingsFileName), host_.Files());
     WriteSettings(settings, entries);
 }
 

@@ -88,7 +88,7 @@ bool TFormMain::LoadCatchZones() {
     CatchZones->clear();
     ZoneLoad load;
     try {
-        const Profile zoneFile(path);
+        const Profile zoneFile(path, host_.Files());
         ReadCatchZones(zoneFile.Document(), FeetPerMetre, load);
     } catch (const std::exception& error) {
         // The zones read before the error stay; the log keeps what it has, without trailer.

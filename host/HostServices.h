@@ -1,7 +1,7 @@
 // Services of the operating system that the program uses beside the simulator link:
 // clock, sleep, random numbers, files of the program's folder, sounds, cursor and the
 // default error report. The Win32 programs pass them to the system; the native tests use
-// a host in virtual time.
+// a host in virtual time, whose files a test can make fail.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +24,48 @@ public:
     virtual void Play(bool wait) = 0;
     // Releases the device; nothing happens when nothing is open.
     virtual void Close() = 0;
+};
+
+// What a rewrite of a file keeps of it.
+struct FileAttributes {
+    bool Exists = false;
+    bool ReadOnly = false;
+    // The system's own description (attribute bits, or permission bits), only handed back.
+    std::uint32_t Bits = 0;
+};
+
+enum class FileRead { Read, Missing, Failed };
+enum class FileCreate { Created, Exists, Failed };
+enum class FileReplace { Replaced, Held, Failed };
+
+// The file operations that the profile files need, and no more: a whole read, a durable
+// write of a new file, the attribute copy, the replace in one step, the write over a file
+// that another program holds open, and the removal of a temporary file.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // The whole file into `bytes`. Missing: there is no such file (or folder); Failed: it
+    // is there but could not be read.
+    virtual FileRead ReadFile(const std::string& path, std::string& bytes) = 0;
+    virtual FileAttributes Attributes(const std::string& path) = 0;
+    // Gives the file the attributes that another file had, as far as a copy carries them
+    // (never read-only).
+    virtual bool SetAttributes(const std::string& path, const FileAttributes& attributes) = 0;
+    // Makes a new file (never opens one that exists) holding the bytes, and returns once
+    // they are on the disk. Exists: the name was taken and nothing happened; Failed: nothing
+    // of the file is left.
+    virtual FileCreate CreateDurably(const std::string& path, std::string_view bytes) = 0;
+    // Moves `from` over `to` in one step: `to` then holds either its old or its new bytes.
+    // Held: `to` is an ordinary writable file that another program holds open in a way that
+    // forbids replacing it (a text editor, a backup tool); nothing changed.
+    virtual FileReplace Replace(const std::string& from, const std::string& to) = 0;
+    // Writes the bytes over the content of an existing file, which another program may
+    // hold open sharing reading and writing, and returns once they are on the disk. The
+    // room for a longer content is taken before the first byte changes, so a full disk
+    // leaves the file as it was. False when it could not be written.
+    virtual bool Overwrite(const std::string& path, std::string_view bytes) = 0;
+    virtual void Remove(const std::string& path) = 0;
 };
 
 class HostServices {
@@ -50,6 +92,8 @@ public:
     virtual std::vector<std::string> ListFiles(const std::string& folder,
                                                const std::string& mask) = 0;
     virtual bool FileExists(const std::string& path) = 0;
+    // The settings and zone files go through these.
+    virtual FileSystem& Files() = 0;
     // Replaces the file with the given bytes; throws std::runtime_error when it cannot.
     virtual void WriteTextFile(const std::string& path, std::string_view contents) = 0;
     virtual std::string WorkingDirectory() = 0;

@@ -1,5 +1,6 @@
 // Host services for native tests: virtual time, a real program folder in a temporary
-// directory, and wave players that only record what they were asked to do.
+// directory whose files a test can make fail, and wave players that only record what they
+// were asked to do.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 
 #include "host/HostServices.h"
 #include "host/Random.h"
+#include "testing/TestFiles.h"
 #include "testing/VirtualClock.h"
 
 namespace hf::testing {
@@ -29,6 +31,7 @@ public:
     std::string ProgramFilePath() override;
     std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask) override;
     bool FileExists(const std::string& path) override;
+    hf::FileSystem& Files() override { return files; }
     void WriteTextFile(const std::string& path, std::string_view contents) override;
     std::string WorkingDirectory() override { return workingDirectory_; }
     void SetWorkingDirectory(const std::string& folder) override { workingDirectory_ = folder; }
@@ -42,6 +45,8 @@ public:
     // The folder as the program sees it: with a trailing delimiter.
     std::string programFolderText() const;
 
+    // The settings and zone files, with their faults.
+    TestFiles files;
     // Draws follow this seed instead of the clock.
     std::optional<std::uint32_t> fixedSeed;
     // Paths (as given to Open) whose opening fails with a device error.

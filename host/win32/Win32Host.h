@@ -4,6 +4,7 @@
 
 #include "host/HostServices.h"
 #include "host/Random.h"
+#include "host/SystemFiles.h"
 #include "host/TickCount.h"
 
 namespace hf {
@@ -18,6 +19,7 @@ public:
     std::string ProgramFilePath() override;
     std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask) override;
     bool FileExists(const std::string& path) override;
+    FileSystem& Files() override { return files_; }
     void WriteTextFile(const std::string& path, std::string_view contents) override;
     std::string WorkingDirectory() override;
     void SetWorkingDirectory(const std::string& folder) override;
@@ -28,6 +30,7 @@ public:
     std::string LongTimeText(double dateTime) override;
 
 private:
+    SystemFiles files_;
     UniformRandom random_;
     WidenedTickCount ticks_;
 };

@@ -2,6 +2,7 @@
 // load and play as it is.
 #include "deck/Profile.h"
 #include "deck/ZoneFile.h"
+#include "host/SystemFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,8 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path) {
 }
 
 TEST(ShippedZoneFile, EveryZoneLoadsAndTheCarriersDiffer) {
-    const hf::Profile file(std::string(HF_ASSETS_DIR) + "/Hookfast.dat");
+    hf::SystemFiles files;
+    const hf::Profile file(std::string(HF_ASSETS_DIR) + "/Hookfast.dat", files);
     hf::ZoneLoad load;
     hf::ReadCatchZones(file.Document(), FeetPerMetre, load);
 

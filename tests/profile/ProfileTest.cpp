@@ -1,11 +1,17 @@
 #include "deck/Numbers.h"
 #include "deck/Profile.h"
+#include "host/SystemFiles.h"
+#include "testing/TestFiles.h"
 
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,9 +130,43 @@ TEST(ProfileRead, UnchangedDocumentGivesBackItsBytes) {
     }
 }
 
-TEST(ProfileFile, MissingFileReadsAsEmpty) {
+// A profile file in a folder of its own, written through files that a test can make fail.
+class ProfileFileTest : public ::testing::Test {
+protected:
     TempFolder folder;
-    const Profile profile(folder.File("absent.ini"));
+    testing::TestFiles files;
+    // The file's path, the keys and the bytes it holds before each write.
+    const std::string path = folder.File("Hookfast.INI");
+    const std::vector<ProfileEntry> entries = {{"General", "LastLeft", "412"}, {"General", "LastTop", "3"},
+                                               {"FuelOps", "TransferRateIndex", "1"}};
+    static constexpr const char* Before = "[General]\r\nLastLeft=300\r\n";
+    static constexpr const char* After =
+        "[General]\r\nLastLeft=412\r\nLastTop=3\r\n\r\n[FuelOps]\r\nTransferRateIndex=1\r\n";
+
+    // The names in the folder, sorted.
+    std::vector<std::string> FolderNames() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // The error of a write; empty when it succeeded.
+    std::string WriteFailure(Profile& profile) { return WriteFailure(profile, entries); }
+    static std::string WriteFailure(Profile& profile, const std::vector<ProfileEntry>& written) {
+        try {
+            profile.WriteStrings(written);
+        } catch (const ProfileWriteError& error) {
+            return error.what();
+        }
+        return {};
+    }
+};
+
+TEST_F(ProfileFileTest, MissingFileReadsAsEmpty) {
+    const Profile profile(folder.File("absent.ini"), files);
     EXPECT_EQ(profile.ReadString("General", "LastDatFileUsed", "x"), "x");
     EXPECT_FALSE(profile.SectionHasKeys("General"));
     EXPECT_FALSE(std::filesystem::exists(folder.File("absent.ini")));
@@ -139,7 +179,7 @@ struct WriteCase {
     std::string After;
 };
 
-TEST(ProfileFile, WriteChangesOneLineAndLeavesTheRest) {
+TEST_F(ProfileFileTest, WriteChangesOneLineAndLeavesTheRest) {
     const std::string settings =
         "; Hookfast settings\r\n"
         "[General]\n"
@@ -170,93 +210,172 @@ TEST(ProfileFile, WriteChangesOneLineAndLeavesTheRest) {
         {"UTF-16 file stays UTF-16", Utf16LE("[G]\r\nA=1\r\n;\xE9\r\n"), "G", "B", "\x80",
          Utf16LE("[G]\r\nA=1\r\n;\xE9\r\nB=") + "\xAC\x20" + Utf16LE("\r\n").substr(2)},
     };
-    TempFolder folder;
-    const std::string path = folder.File("Hookfast.INI");
     for (const WriteCase& c : cases) {
         SCOPED_TRACE(c.Name);
         std::filesystem::remove(path);
         if (!c.Before.empty()) {
             WriteBytes(path, c.Before);
         }
-        Profile profile(path);
-        profile.WriteString(c.Section, c.Key, c.Value);
+        Profile profile(path, files);
+        profile.WriteStrings({{c.Section, c.Key, c.Value}});
         EXPECT_EQ(ReadBytes(path), c.After);
         EXPECT_EQ(profile.ReadString(c.Section, c.Key, "dflt"), c.Value);  // the object sees its write
-        EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+        EXPECT_EQ(FolderNames(), std::vector<std::string>{"Hookfast.INI"});
     }
 }
 
-TEST(ProfileFile, WriteStartsFromTheFileAsItIsNow) {
-    TempFolder folder;
-    const std::string path = folder.File("Hookfast.INI");
-    Profile profile(path);
+TEST_F(ProfileFileTest, WriteStartsFromTheFileAsItIsNow) {
+    Profile profile(path, files);
     WriteBytes(path, "[General]\r\nEditedMeanwhile=1\r\n");
-    profile.WriteString("General", "LastLeft", "300");
+    profile.WriteStrings({{"General", "LastLeft", "300"}});
     EXPECT_EQ(ReadBytes(path), "[General]\r\nEditedMeanwhile=1\r\nLastLeft=300\r\n");
     EXPECT_EQ(profile.ReadString("General", "EditedMeanwhile", ""), "1");
 }
 
-TEST(ProfileFile, WriteInterruptedBeforeTheRenameLeavesTheOldFile) {
-    TempFolder folder;
-    const std::string path = folder.File("Hookfast.INI");
-    const std::string old = "[General]\r\nLastLeft=300\r\n";
-    WriteBytes(path, old);
-    std::string tempSeen;
-    Profile profile(path, [&](const std::string& tempPath, const std::string&) {
-        tempSeen = ReadBytes(tempPath);
-        return false;  // the machine stops here
-    });
-    try {
-        profile.WriteString("General", "LastLeft", "412");
-        ADD_FAILURE() << "no error";
-    } catch (const ProfileWriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
+TEST(ProfileTempPath, AsLongAsTheFileAndBesideIt) {
+    const struct {
+        std::string Path;
+        std::size_t Index;
+        std::optional<std::string> Expected;
+    } cases[] = {
+        {"Z:\\Games\\Hookfast\\Hookfast.INI", 0, "Z:\\Games\\Hookfast\\Hookfast~000"},
+        {"Z:\\Games\\Hookfast\\Hookfast.INI", 0x2AF, "Z:\\Games\\Hookfast\\Hookfast~2AF"},
+        {"Z:\\Games\\Hookfast\\Hookfast.INI", 0xFFF, "Z:\\Games\\Hookfast\\Hookfast~FFF"},
+        {"Z:\\Games\\Hookfast\\Hookfast.INI", 0x1000, std::nullopt},
+        {"/games/hookfast/Hookfast.INI", 1, "/games/hookfast/Hookfast~001"},
+        {"/games/hookfast/ab", 15, "/games/hookfast/~F"},
+        {"/games/hookfast/ab", 16, std::nullopt},
+        {"C:x", 0, "C:~"},
+        {"C:x", 1, std::nullopt},
+        {"/games/hookfast/", 0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Path + " #" + std::to_string(c.Index));
+        const std::optional<std::string> tempPath = ProfileTempPath(c.Path, c.Index);
+        EXPECT_EQ(tempPath, c.Expected);
+        if (tempPath) {
+            EXPECT_EQ(tempPath->size(), c.Path.size());
+        }
     }
-    EXPECT_EQ(tempSeen, "[General]\r\nLastLeft=412\r\n");  // the whole new text was ready beside it
-    EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(profile.ReadString("General", "LastLeft", ""), "300");
-    EXPECT_FALSE(std::filesystem::exists(ProfileTempPath(path)));
 }
 
-// Many keys, one rewrite, through a temporary file of this process's own; the file keeps its
-// permissions, and a read-only file is refused as the system's writer refuses it.
-TEST(ProfileFile, WriteStringsRewritesOnceThroughItsOwnTemporaryFile) {
+// The whole new text goes to a new file of the write's own beside the file, as long as the
+// file's path, so a folder whose path leaves just room for the file can be written too.
+TEST_F(ProfileFileTest, OneRewriteThroughATemporaryFileAsLongAsTheFile) {
+    WriteBytes(path, Before);
+    files.faults.maxPathLength = path.size();
+    Profile profile(path, files);
+    files.clearCalls();
+    ASSERT_EQ(WriteFailure(profile), "");
+    EXPECT_EQ(ReadBytes(path), After);
+    EXPECT_EQ(files.calls(), (std::vector<std::string>{"Attributes(Hookfast.INI)", "ReadFile(Hookfast.INI)",
+                                                       "CreateDurably(Hookfast~000)", "SetAttributes(Hookfast~000)",
+                                                       "Replace(Hookfast~000,Hookfast.INI)"}));
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"Hookfast.INI"});
+}
+
+// Two programs saving in one folder: a temporary name that is taken is passed over, and the
+// other program's file is left as it is.
+TEST_F(ProfileFileTest, ATakenTemporaryNameIsPassedOverAndLeftAlone) {
+    WriteBytes(path, Before);
+    WriteBytes(folder.File("Hookfast~000"), "another program's");
+    Profile profile(path, files);
+    ASSERT_EQ(WriteFailure(profile), "");
+    EXPECT_EQ(ReadBytes(path), After);
+    EXPECT_EQ(ReadBytes(folder.File("Hookfast~000")), "another program's");
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"Hookfast.INI", "Hookfast~000"}));
+}
+
+// A file that another program holds open sharing reading and writing cannot be replaced;
+// the text is written over it in place, once it is known to fit on the disk.
+TEST_F(ProfileFileTest, AFileHeldByAnotherProgramIsWrittenInPlace) {
+    WriteBytes(path, Before);
+    files.faults.replaceRefused = FileReplace::Held;
+    Profile profile(path, files);
+    files.clearCalls();
+    ASSERT_EQ(WriteFailure(profile), "");
+    EXPECT_EQ(ReadBytes(path), After);
+    EXPECT_EQ(profile.ReadString("FuelOps", "TransferRateIndex", ""), "1");
+    EXPECT_EQ(files.calls(), (std::vector<std::string>{"Attributes(Hookfast.INI)", "ReadFile(Hookfast.INI)",
+                                                       "CreateDurably(Hookfast~000)", "SetAttributes(Hookfast~000)",
+                                                       "Replace(Hookfast~000,Hookfast.INI)", "Remove(Hookfast~000)",
+                                                       "Overwrite(Hookfast.INI)"}));
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"Hookfast.INI"});
+}
+
+// Every way the system can refuse a write: the error names the file, the file keeps its
+// bytes, the object its keys, and no temporary file is left.
+TEST_F(ProfileFileTest, ARefusedWriteLeavesTheFileAndNoTemporaryFile) {
+    const struct {
+        const char* Name;
+        std::function<void(testing::FileFaults&)> Fault;
+        std::vector<std::string> NeverCalled;
+    } cases[] = {
+        {"read-only file", [this](auto& f) { f.readOnly.insert(path); }, {"ReadFile(Hookfast.INI)"}},
+        {"the file cannot be read", [](auto& f) { f.readFails = true; }, {"CreateDurably(Hookfast~000)"}},
+        {"full disk", [](auto& f) { f.diskFull = true; }, {"Replace(Hookfast~000,Hookfast.INI)"}},
+        {"full disk and the file held", [](auto& f) { f.diskFull = true; f.replaceRefused = FileReplace::Held; },
+         {"Overwrite(Hookfast.INI)"}},
+        {"attributes refused", [](auto& f) { f.setAttributesFails = true; }, {"Replace(Hookfast~000,Hookfast.INI)"}},
+        {"replace refused for good", [](auto& f) { f.replaceRefused = FileReplace::Failed; },
+         {"Overwrite(Hookfast.INI)"}},
+        {"held and the write over it fails", [](auto& f) {
+             f.replaceRefused = FileReplace::Held;
+             f.overwriteFails = true;
+         }, {}},
+        {"no room in the path for the file itself", [this](auto& f) { f.maxPathLength = path.size() - 1; }, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteBytes(path, Before);
+        files.faults = {};
+        Profile profile(path, files);
+        c.Fault(files.faults);
+        files.clearCalls();
+        EXPECT_EQ(WriteFailure(profile), "Unable to write to " + path);
+        EXPECT_EQ(ReadBytes(path), Before);
+        EXPECT_EQ(profile.ReadString("General", "LastLeft", ""), "300");
+        EXPECT_EQ(FolderNames(), std::vector<std::string>{"Hookfast.INI"});
+        for (const std::string& call : c.NeverCalled) {
+            EXPECT_EQ(std::count(files.calls().begin(), files.calls().end(), call), 0) << call;
+        }
+    }
+}
+
+// The system's own files: the permissions are kept and a read-only file is refused as the
+// system's writer refuses it; a file held open by this process (which on Windows refuses the
+// replace) is written all the same, and a write over a file gives exactly the new bytes.
+TEST_F(ProfileFileTest, TheSystemsFilesKeepPermissionsAndWriteAHeldFile) {
     namespace fs = std::filesystem;
-    TempFolder folder;
-    const std::string path = folder.File("Hookfast.INI");
-    WriteBytes(path, "[General]\r\nLastLeft=1\r\n");
+    SystemFiles system;
+    WriteBytes(path, Before);
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     const fs::perms kept = fs::status(path).permissions();  // as the system shows them
-    std::vector<std::string> temps;
-    Profile profile(path, [&](const std::string& tempPath, const std::string& target) {
-        temps.push_back(tempPath);
-        return ReplaceFileAtomically(tempPath, target);
-    });
-    profile.WriteStrings({{"General", "LastLeft", "2"}, {"General", "LastTop", "3"},
-                          {"FuelOps", "TransferRateIndex", "1"}});
-    EXPECT_EQ(ReadBytes(path), "[General]\r\nLastLeft=2\r\nLastTop=3\r\n\r\n[FuelOps]\r\n"
-                               "TransferRateIndex=1\r\n");
-    ASSERT_EQ(temps.size(), 1u);
-    EXPECT_EQ(temps[0], ProfileTempPath(path));
-    EXPECT_NE(temps[0], path + ".tmp");  // named with the process id, never shared
+    Profile profile(path, system);
+    {
+        std::fstream holder(path, std::ios::in | std::ios::out | std::ios::binary);
+        ASSERT_TRUE(holder.is_open());
+        profile.WriteStrings(entries);
+    }
+    EXPECT_EQ(ReadBytes(path), After);
     EXPECT_EQ(fs::status(path).permissions(), kept);
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"Hookfast.INI"});
 
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
-    try {
-        profile.WriteString("General", "LastLeft", "4");
-        ADD_FAILURE() << "a read-only file was written";
-    } catch (const ProfileWriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
-    }
-    EXPECT_EQ(temps.size(), 1u);
-    EXPECT_NE(ReadBytes(path).find("LastLeft=2"), std::string::npos);
+    EXPECT_EQ(WriteFailure(profile, {{"General", "LastLeft", "4"}}), "Unable to write to " + path);
+    EXPECT_EQ(ReadBytes(path), After);
     fs::permissions(path, kept);
+
+    for (const std::string bytes : {"[G]\r\nA=a longer text than before\r\n", "[G]\r\n"}) {
+        ASSERT_TRUE(system.Overwrite(path, bytes));
+        EXPECT_EQ(ReadBytes(path), bytes);
+    }
+    EXPECT_FALSE(system.Overwrite(folder.File("absent.ini"), "x"));
+    EXPECT_FALSE(fs::exists(folder.File("absent.ini")));
 }
 
-TEST(ProfileFile, FailedWritesRaiseUnableToWrite) {
-    TempFolder folder;
+TEST_F(ProfileFileTest, FailedWritesRaiseUnableToWrite) {
     const std::string inMissingFolder = folder.File("no such folder/Hookfast.INI");
-    const std::string path = folder.File("Hookfast.INI");
     const struct {
         const char* Name;
         std::string Path, Section, Key, Value;
@@ -273,9 +392,9 @@ TEST(ProfileFile, FailedWritesRaiseUnableToWrite) {
     WriteBytes(path, "[General]\r\nLastLeft=1\r\n");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        Profile profile(c.Path);
+        Profile profile(c.Path, files);
         try {
-            profile.WriteString(c.Section, c.Key, c.Value);
+            profile.WriteStrings({{c.Section, c.Key, c.Value}});
             ADD_FAILURE() << "no error";
         } catch (const ProfileWriteError& error) {
             EXPECT_EQ(std::string(error.what()), "Unable to write to " + c.Path);
@@ -283,6 +402,7 @@ TEST(ProfileFile, FailedWritesRaiseUnableToWrite) {
     }
     EXPECT_EQ(ReadBytes(path), "[General]\r\nLastLeft=1\r\n");
     EXPECT_FALSE(std::filesystem::exists(inMissingFolder));
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"Hookfast.INI"});
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ZonesFixture.h"
@@ -171,8 +172,8 @@ TEST_F(SettingsTest, NothingIsWrittenWhileNoZoneFileIsLoaded) {
 TEST_F(SettingsTest, AnInterruptedSaveLeavesTheOldFileAndReportsThePath) {
     startProgram();
     const std::string before = readFile("Hookfast.INI");
-    // The temporary file beside it cannot be made: the write stops before any rename.
-    std::filesystem::create_directories(ProfileTempPath(path("Hookfast.INI")) + "/blocked");
+    // The temporary file beside it cannot be written: the write stops before any replace.
+    host.files.faults.diskFull = true;
     try {
         form->Close();
         ADD_FAILURE() << "the save did not fail";
@@ -216,11 +217,38 @@ TEST_F(SettingsTest, AReadOnlySettingsFileDoesNotLeaveAHalfStoppedProgram) {
 }
 
 TEST_F(SettingsTest, TheDefaultChoiceThatCannotBeRecordedStopsTheStart) {
-    std::filesystem::create_directories(ProfileTempPath(path("Hookfast.INI")) + "/blocked");
+    host.files.faults.diskFull = true;
     startProgram();
     EXPECT_EQ(form->lblConnectionInfo.Caption(),
               "Connection to FSUIPC OK, but...Unable to write to " + path("Hookfast.INI"));
     EXPECT_FALSE(form->cmbDatFile.Enabled());
+}
+
+// Where the settings file itself can be written, the start records the default zone file
+// and the close saves the options: in a folder whose path leaves room for the file's name
+// and no more, and with the file held open by another program sharing reading and writing.
+TEST_F(SettingsTest, TheSettingsAreSavedWhereverTheFileCanBeWritten) {
+    const std::vector<std::pair<const char*, std::function<void(FileFaults&)>>> cases = {
+        {"a path with no room to spare",
+         [this](FileFaults& f) { f.maxPathLength = path("Hookfast.INI").size(); }},
+        {"held by another program", [](FileFaults& f) { f.replaceRefused = FileReplace::Held; }},
+    };
+    for (const auto& [name, fault] : cases) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove(folder.path() / "Hookfast.INI");
+        host.files.faults = {};
+        fault(host.files.faults);
+        form.reset();
+        startProgram();
+        ASSERT_TRUE(form->cmbDatFile.Enabled()) << form->lblConnectionInfo.Caption();
+        EXPECT_EQ(readFile("Hookfast.INI"), "[General]\r\nLastDatFileUsed=Hookfast.dat\r\n");
+        form->chkbxCatSmoke.Click();
+        form->Close();
+        EXPECT_NE(readFile("Hookfast.INI").find("UseAircraftSmoke=1\r\n"), std::string::npos);
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+            EXPECT_EQ(entry.path().filename().string().find('~'), std::string::npos) << entry.path();
+        }
+    }
 }
 
 TEST_F(SettingsTest, TheClickHandlingRunsWhenTheLoadChangesAStateAndForAShownWindow) {
