@@ -18,7 +18,7 @@ using hf::testing::ZoneCentreLon;
 
 // The raw angle nearest below a whole number of degrees, and the one above it.
 std::int32_t RawBelow(double degrees) {
-    return static_cast<std::int32_t>(std::floor(degrees / AngleScaleValue));
+    return static_cast<std::int32_t>(std::floor(degrees / AngleScale));
 }
 
 class TrapTestTest : public hf::testing::DeckTest {
@@ -66,7 +66,7 @@ TEST_F(TrapTestTest, EachTestAtItsBoundary) {
         {"heading just under 30 off", [this] { zone().RunwayHeading = 60.000001; }, true},
         {"358 true, variation -5, runway 359",
          [this] {
-             setHeadingRaw(static_cast<std::int32_t>(std::lround(-2.0 / AngleScaleValue)));
+             setHeadingRaw(static_cast<std::int32_t>(std::lround(-2.0 / AngleScale)));
              form->MagVar = -5.0;
              zone().RunwayHeading = 359.0;
          },
