@@ -236,6 +236,8 @@ public:
     // --- nearest zone -----------------------------------------------------------------------
     double FindNearestZone();
     void tmrFindNearestTimer(TObject* Sender);
+    // The zone at NearestZoneIndex; none before a search has found one or without a list.
+    const TCatchZoneData* NearestZone() const;
 
     // --- settings and options ---------------------------------------------------------------
     bool LoadSettings();
