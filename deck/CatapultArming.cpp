@@ -38,6 +38,26 @@ struct DeckValues {
     std::uint16_t Slew = 0;
 };
 
+// What each check reads besides the brake, the on-ground, crash and slew flags.
+struct DeckReading {
+    bool Gear;
+    bool Speed;
+};
+constexpr DeckReading ArmedCheck{false, false};
+constexpr DeckReading AutomaticArming{true, false};
+constexpr DeckReading ArmingByHand{true, true};
+
+// One exchange, always in the same order; what a check leaves out stays as it was.
+bool ReadDeckValues(DeckValues& v, DeckReading what) {
+    SimExchange exchange;
+    exchange.Read(offsets::ParkingBrake, v.ParkingBrake);
+    if (what.Gear) exchange.Read(offsets::GearLever, v.Gear);
+    exchange.Read(offsets::OnGround, v.OnGround).Read(offsets::Crash, v.Crash);
+    if (what.Speed) exchange.Read(offsets::ForwardSpeed, v.Speed);
+    exchange.Read(offsets::Slew, v.Slew);
+    return exchange.Process();
+}
+
 // Ready for a launch, the speed aside (the automatic check does not look at it).
 bool StandsReady(const DeckValues& v) {
     return v.Crash == 0 && v.Slew == 0 && v.Gear > 0 && v.OnGround == 1 &&
@@ -118,28 +138,17 @@ void TFormMain::actCatapultArmExecute(TObject*) {
         const double lon = DecodeLongitude(lonLo, lonHi);
 
         // Without a known nearest zone there are no cables to stand at: too far from them.
-        const bool zoneKnown = CatchZones && NearestZoneIndex >= 0 &&
-                               static_cast<std::size_t>(NearestZoneIndex) < CatchZones->size();
-        const bool near =
-            zoneKnown &&
-            std::fabs((*CatchZones)[static_cast<std::size_t>(NearestZoneIndex)].FrontLeftLat - lat) <
-                ArmingPositionTolerance &&
-            std::fabs((*CatchZones)[static_cast<std::size_t>(NearestZoneIndex)].FrontLeftLon - lon) <
-                ArmingPositionTolerance;
+        const TCatchZoneData* zone = NearestZone();
+        const bool near = zone != nullptr &&
+                          std::fabs(zone->FrontLeftLat - lat) < ArmingPositionTolerance &&
+                          std::fabs(zone->FrontLeftLon - lon) < ArmingPositionTolerance;
         if (!near) {
             if (chkbxShowCatArmMsgs.Checked()) ShowSimMessage(rs::CatNotArmedTooFar, 3);
             return;
         }
 
         DeckValues deck;
-        SimExchange ready;
-        ready.Read(offsets::ParkingBrake, deck.ParkingBrake)
-            .Read(offsets::GearLever, deck.Gear)
-            .Read(offsets::OnGround, deck.OnGround)
-            .Read(offsets::Crash, deck.Crash)
-            .Read(offsets::ForwardSpeed, deck.Speed)
-            .Read(offsets::Slew, deck.Slew);
-        if (!ready.Process()) {
+        if (!ReadDeckValues(deck, ArmingByHand)) {
             // Nothing was read to name a reason by.
             refuse({});
             return;
@@ -164,12 +173,7 @@ void TFormMain::AutoCatArmCheck() {
     const auto check = [this] {
         if (tmrLaunchCheck.Enabled()) {
             DeckValues deck;
-            SimExchange exchange;
-            exchange.Read(offsets::ParkingBrake, deck.ParkingBrake)
-                .Read(offsets::OnGround, deck.OnGround)
-                .Read(offsets::Crash, deck.Crash)
-                .Read(offsets::Slew, deck.Slew);
-            if (!exchange.Process()) return;
+            if (!ReadDeckValues(deck, ArmedCheck)) return;
             if (deck.Crash == 1 || deck.ParkingBrake != ParkingBrakeSet || deck.Slew == 1 ||
                 deck.OnGround == 0) {
                 lblCatArmStatus.SetCaption(std::string(rs::CatapultDisarmed));
@@ -185,13 +189,7 @@ void TFormMain::AutoCatArmCheck() {
             return;
         }
         DeckValues deck;
-        SimExchange exchange;
-        exchange.Read(offsets::ParkingBrake, deck.ParkingBrake)
-            .Read(offsets::GearLever, deck.Gear)
-            .Read(offsets::OnGround, deck.OnGround)
-            .Read(offsets::Crash, deck.Crash)
-            .Read(offsets::Slew, deck.Slew);
-        if (!exchange.Process() || !StandsReady(deck)) return;
+        if (!ReadDeckValues(deck, AutomaticArming) || !StandsReady(deck)) return;
 
         ShowCatArmMessage(true);
         lblCatArmStatus.SetCaption(std::string(rs::CatapultArmed));

@@ -59,14 +59,12 @@ void TFormMain::tmrLaunchCheckTimer(TObject*) {
     const bool automatic = chkbxAutoCatArming.Checked();
     // Automatic arming needs no zone; without a known one there is no corner to watch from,
     // so only the position watch is passed over.
-    const bool zoneKnown = CatchZones && NearestZoneIndex >= 0 &&
-                           static_cast<std::size_t>(NearestZoneIndex) < CatchZones->size();
-    if (!automatic && zoneKnown) {
-        const TCatchZoneData& zone = (*CatchZones)[static_cast<std::size_t>(NearestZoneIndex)];
+    const TCatchZoneData* zone = NearestZone();
+    if (!automatic && zone != nullptr) {
         const double lat = DecodeLatitude(v.LatitudeLo, v.LatitudeHi);
         const double lon = DecodeLongitude(v.LongitudeLo, v.LongitudeHi);
-        if (std::fabs(zone.FrontLeftLat - lat) > PositionWatchTolerance &&
-            std::fabs(zone.FrontLeftLon - lon) > PositionWatchTolerance) {
+        if (std::fabs(zone->FrontLeftLat - lat) > PositionWatchTolerance &&
+            std::fabs(zone->FrontLeftLon - lon) > PositionWatchTolerance) {
             DisarmCatapult(true);
             return;
         }

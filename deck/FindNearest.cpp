@@ -71,6 +71,14 @@ double TFormMain::FindNearestZone() {
     return best;
 }
 
+const TCatchZoneData* TFormMain::NearestZone() const {
+    if (!CatchZones || NearestZoneIndex < 0 ||
+        static_cast<std::size_t>(NearestZoneIndex) >= CatchZones->size()) {
+        return nullptr;
+    }
+    return &(*CatchZones)[static_cast<std::size_t>(NearestZoneIndex)];
+}
+
 void TFormMain::tmrFindNearestTimer(TObject*) {
     lblFlightStatus.SetColor(lblFlightStatus.Color() == clBtnFace ? clWhite : clBtnFace);
     tmrFindNearest.SetEnabled(false);

@@ -78,12 +78,9 @@ void TFormMain::actShowStatusExecute(TObject*) {
 
     // Without a nearest zone (none found yet, or operations stopped) there is no heading to
     // give: the line goes out without the nearest-cables piece.
-    const bool haveZone = CatchZones && NearestZoneIndex >= 0 &&
-                          static_cast<std::size_t>(NearestZoneIndex) < CatchZones->size();
-    if (haveZone) {
-        const TCatchZoneData& zone = (*CatchZones)[static_cast<std::size_t>(NearestZoneIndex)];
+    if (const TCatchZoneData* zone = NearestZone()) {
         s += ", " + std::string(rs::StatusNearestCables) + " " + std::string(rs::RwyHdg) + " " +
-             FormatGeneral(zone.RunwayHeading) + " (\"";
+             FormatGeneral(zone->RunwayHeading) + " (\"";
         if (s.size() < IdentBudget) s += AnnouncedCarrierIdent.substr(0, IdentBudget - s.size());
         s += "\")";
     }

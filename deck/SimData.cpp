@@ -7,18 +7,18 @@
 namespace hf {
 
 double DecodeLatitude(std::uint32_t lo, std::int32_t hi) {
-    return hi * LatitudeScaleValue + lo * LatitudeScaleValue / FractionDivisorValue;
+    return hi * LatitudeScale + lo * LatitudeScale / FractionDivisor;
 }
 
 double DecodeLongitude(std::uint32_t lo, std::int32_t hi) {
-    return hi * AngleScaleValue + lo * AngleScaleValue / FractionDivisorValue;
+    return hi * AngleScale + lo * AngleScale / FractionDivisor;
 }
 
 double DecodeAltitude(std::uint32_t lo, std::int32_t hi) {
-    return lo / FractionDivisorValue + hi;
+    return lo / FractionDivisor + hi;
 }
 
-double DecodeAngle(std::int32_t raw) { return raw * AngleScaleValue; }
+double DecodeAngle(std::int32_t raw) { return raw * AngleScale; }
 
 double DecodeMagVar(std::int16_t raw) { return raw * 360.0 / 65536.0; }
 
@@ -31,8 +31,6 @@ double MagneticHeading(double trueHeading, double magVar) {
 double HeightAboveGround(double altitudeMetres, std::int16_t groundMetres) {
     return altitudeMetres - groundMetres;
 }
-
-double TankPercent(std::uint32_t level) { return level * 100.0 / FullTankLevel; }
 
 std::array<char, 128> MessageBlock(std::string_view text) {
     std::array<char, 128> block{};

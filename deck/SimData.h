@@ -73,11 +73,13 @@ inline constexpr std::array<Tank, 6> Tanks = {{{0x0B74, 0x0B78},
                                                {0x0B9C, 0x0BA0}}};
 }  // namespace offsets
 
-// --- conversion constants (the window's fields are set from these) ---------------------
-inline constexpr double FractionDivisorValue = 4294967296.0;                 // 2^32
-inline constexpr double AngleScaleValue = 360.0 / FractionDivisorValue;       // degrees per unit
-inline constexpr double LatitudeScaleValue = 90.0 / 10001750.0;               // degrees per unit
-inline constexpr double FeetPerMetreValue = 3.2808;
+// --- conversion constants ------------------------------------------------------------
+// Fixed for the life of the program, so they are constants rather than fields of the window;
+// the window's members use them by these names.
+inline constexpr double FractionDivisor = 4294967296.0;                       // 2^32
+inline constexpr double AngleScale = 360.0 / FractionDivisor;                 // degrees per unit
+inline constexpr double LatitudeScale = 90.0 / 10001750.0;                    // degrees per unit
+inline constexpr double FeetPerMetre = 3.2808;                                // zone-file lengths
 inline constexpr double KnotsToFps = 1.689;
 inline constexpr double AglLoadLimitMetres = 1524.0;                          // 5000 ft
 inline constexpr std::uint32_t FullTankLevel = 8388608;                       // 100 %
@@ -99,8 +101,6 @@ double DecodeMagVar(std::int16_t raw);
 // True heading minus the variation, plus 360 once when below 0.
 double MagneticHeading(double trueHeading, double magVar);
 double HeightAboveGround(double altitudeMetres, std::int16_t groundMetres);
-// Level as a percentage of a full tank.
-double TankPercent(std::uint32_t level);
 
 // --- queuing on the link ---------------------------------------------------------------
 // One exchange being put together: requests are queued in order until one is refused;
@@ -121,10 +121,6 @@ public:
     SimExchange& Write(std::uint32_t offset, const T& source) {
         static_assert(std::is_trivially_copyable_v<T>);
         if (ok) ok = LinkWrite(offset, sizeof(T), &source, code);
-        return *this;
-    }
-    SimExchange& WriteBytes(std::uint32_t offset, std::uint32_t size, const void* source) {
-        if (ok) ok = LinkWrite(offset, size, source, code);
         return *this;
     }
     // Sends what was queued, if everything was; true when the exchange succeeded.

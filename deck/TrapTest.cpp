@@ -85,12 +85,8 @@ void TFormMain::tmrCheckForCatchTimer(TObject*) {
         if (TrapAnywhereArmed) return values.OnGround == 1;
         // The gates run the test only after a search that found a zone; should it ever run
         // without one, there is nothing to catch in.
-        if (!CatchZones || NearestZoneIndex < 0 ||
-            static_cast<std::size_t>(NearestZoneIndex) >= CatchZones->size()) {
-            return false;
-        }
-        return CaughtInZone((*CatchZones)[static_cast<std::size_t>(NearestZoneIndex)], values,
-                            MagVar);
+        const TCatchZoneData* zone = NearestZone();
+        return zone != nullptr && CaughtInZone(*zone, values, MagVar);
     };
     if (!caught()) {
         tmrCheckForCatch.SetEnabled(true);

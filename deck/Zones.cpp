@@ -4,6 +4,7 @@
 
 #include "deck/Profile.h"
 #include "deck/SettingsFile.h"
+#include "deck/SimData.h"
 #include "deck/ZoneFile.h"
 #include "lang/HFastResourceStrings.h"
 #include "link/SimLink.h"

@@ -107,7 +107,6 @@ struct LinkModule {
 }  // namespace
 
 void SetLinkPort(LinkPort* port) { Port = port; }
-LinkPort* GetLinkPort() { return Port; }
 const LinkState& Link() { return State; }
 
 bool LinkRead(std::uint32_t offset, std::uint32_t size, void* destination, std::uint32_t& code) {

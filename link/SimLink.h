@@ -49,7 +49,6 @@ struct LinkState {
 // tests install a stand-in. Must be set before the first LinkOpen and outlive an open link:
 // at program end a link still open is closed through it.
 void SetLinkPort(LinkPort* port);
-LinkPort* GetLinkPort();
 
 // Read-only view of the module state (versions, handles, queue pointers).
 const LinkState& Link();

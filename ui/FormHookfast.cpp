@@ -340,9 +340,6 @@ void TFormMain::FormCreate(TObject*) {
     KeyComboBase = 0;
     ProgramFolder = ExtractFilePath(host_.ProgramFilePath());
     AnnouncedCarrierIdent.clear();
-    FractionDivisor = FractionDivisorValue;
-    AngleScale = AngleScaleValue;
-    LatitudeScale = LatitudeScaleValue;
     for (std::size_t j = 0; j < EngineBitMask.size(); ++j) {
         EngineBitMask[j] = static_cast<float>(1u << j);
     }
@@ -464,7 +461,6 @@ void TFormMain::ResetProgramState(bool initial) {
     lblOtherStatus.SetCaption(soundStatus.empty() ? Text(rs::SoundFilesFound) : soundStatus);
 
     InsideAngleLimit = hf::InsideAngleLimit;
-    FeetPerMetre = FeetPerMetreValue;
     CatapultSoundPlayed = false;
     if (initial) {
         SetCatapultSpeedCutoff(120);

@@ -156,10 +156,6 @@ public:
     // --- run state (in declaration order) ---------------------------------------------------
     std::string ProgramFolder;
     std::unique_ptr<std::vector<TCatchZoneData>> CatchZones;
-    double FractionDivisor = 0;
-    double AngleScale = 0;
-    double LatitudeScale = 0;
-    double FeetPerMetre = 0;
     double MagVar = 0;
     double NearestZoneDistance = 0;
     double InsideAngleLimit = 0;
@@ -240,6 +236,8 @@ public:
     // --- nearest zone -----------------------------------------------------------------------
     double FindNearestZone();
     void tmrFindNearestTimer(TObject* Sender);
+    // The zone at NearestZoneIndex; none before a search has found one or without a list.
+    const TCatchZoneData* NearestZone() const;
 
     // --- settings and options ---------------------------------------------------------------
     bool LoadSettings();

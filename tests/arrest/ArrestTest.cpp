@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DeckFixture.h"
+#include "TableRows.h"
 #include "deck/SimData.h"
 
 namespace hf {
@@ -31,35 +32,44 @@ protected:
     }
 };
 
-TEST_F(ArrestTest, NormalArrestBrakesWhileMovingAndEndsAtZeroOrBelow) {
-    struct Case {
-        double speed;
-        bool brakes;
-    };
-    for (const Case c : {Case{200.0, true}, Case{0.001, true}, Case{0.0, false},
-                         Case{-3.0, false}}) {
-        SCOPED_TRACE(c.speed);
-        SetUp();
-        startArrest(false, c.speed);
-        const std::uint64_t before = form->LastArrestEndTime;
-        tick();
-        EXPECT_EQ(form->tmrDecel.Enabled(), c.brakes);
-        if (c.brakes) {
-            EXPECT_EQ(values(offsets::ForwardAccel), std::vector<double>{-700.0});
-            EXPECT_EQ(core.exchangeCount(), 2u);  // the read, then the write
-            EXPECT_EQ(form->LastArrestEndTime, before);
-            EXPECT_FALSE(form->tmrIsCatchCheckNeeded.Enabled());
-            continue;
-        }
-        EXPECT_TRUE(values(offsets::ForwardAccel).empty());
-        EXPECT_TRUE(form->tmrFindNearest.Enabled());
-        EXPECT_TRUE(form->tmrKeystroke.Enabled());
-        EXPECT_TRUE(form->tmrIsCatchCheckNeeded.Enabled());
-        EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
-        EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
-        EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
+struct NormalTick : hf::testing::Row {
+    double speed;
+    bool brakes;
+};
+
+const NormalTick NormalTicks[] = {
+    {"moving", 200.0, true},
+    {"barely moving", 0.001, true},
+    {"stopped", 0.0, false},
+    {"rolling back", -3.0, false},
+};
+
+class NormalArrestTest : public ArrestTest, public ::testing::WithParamInterface<NormalTick> {};
+
+TEST_P(NormalArrestTest, NormalArrestBrakesWhileMovingAndEndsAtZeroOrBelow) {
+    const NormalTick& c = GetParam();
+    startArrest(false, c.speed);
+    const std::uint64_t before = form->LastArrestEndTime;
+    tick();
+    EXPECT_EQ(form->tmrDecel.Enabled(), c.brakes);
+    if (c.brakes) {
+        EXPECT_EQ(values(offsets::ForwardAccel), std::vector<double>{-700.0});
+        EXPECT_EQ(core.exchangeCount(), 2u);  // the read, then the write
+        EXPECT_EQ(form->LastArrestEndTime, before);
+        EXPECT_FALSE(form->tmrIsCatchCheckNeeded.Enabled());
+        return;
     }
+    EXPECT_TRUE(values(offsets::ForwardAccel).empty());
+    EXPECT_TRUE(form->tmrFindNearest.Enabled());
+    EXPECT_TRUE(form->tmrKeystroke.Enabled());
+    EXPECT_TRUE(form->tmrIsCatchCheckNeeded.Enabled());
+    EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
+    EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
+    EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
 }
+
+INSTANTIATE_TEST_SUITE_P(ArrestTest, NormalArrestTest, ::testing::ValuesIn(NormalTicks),
+                         hf::testing::RowName);
 
 TEST_F(ArrestTest, WritesTheDecelerationOfTheOption) {
     form->edtDecelFactor.SetText("-1200");
@@ -77,45 +87,55 @@ TEST_F(ArrestTest, FailedSpeedReadEndsTheArrest) {
     EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
 }
 
-TEST_F(ArrestTest, MovingCarrierArrestBrakesDownTo32WithTheSidewaysPush) {
-    struct Case {
-        double speed;
-        bool lateralOption;
-        bool brakes;
-    };
-    for (const Case c : {Case{32.5, true, true}, Case{32.5, false, true},
-                         Case{32.0, true, false}, Case{-1.0, true, false}}) {
-        SCOPED_TRACE(::testing::Message() << c.speed << (c.lateralOption ? " push" : ""));
-        SetUp();
-        form->chkbxLateralOffsetTrapAnywhere.SetChecked(c.lateralOption);
-        startArrest(true, c.speed);
-        tick();
-        EXPECT_EQ(form->tmrDecel.Enabled(), c.brakes);
-        if (c.brakes) {
-            EXPECT_EQ(values(offsets::ForwardAccel), std::vector<double>{-700.0});
-            const std::vector<double> lateral = values(offsets::LateralAccel);
-            if (c.lateralOption) {
-                ASSERT_EQ(lateral.size(), 1u);
-                EXPECT_DOUBLE_EQ(lateral[0], -700.0 * -0.14054083470239145);
-                EXPECT_EQ(lateral[0], form->LateralAccel);
-            } else {
-                EXPECT_TRUE(lateral.empty());
-            }
-            EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrMovingCarrierDecelTimer");
-            continue;
+struct MovingCarrierTick : hf::testing::Row {
+    double speed;
+    bool lateralOption;
+    bool brakes;
+};
+
+const MovingCarrierTick MovingCarrierTicks[] = {
+    {"above 32 with the push", 32.5, true, true},
+    {"above 32 without the push", 32.5, false, true},
+    {"at 32", 32.0, true, false},
+    {"rolling back", -1.0, true, false},
+};
+
+class MovingCarrierArrestTest : public ArrestTest,
+                                public ::testing::WithParamInterface<MovingCarrierTick> {};
+
+TEST_P(MovingCarrierArrestTest, MovingCarrierArrestBrakesDownTo32WithTheSidewaysPush) {
+    const MovingCarrierTick& c = GetParam();
+    form->chkbxLateralOffsetTrapAnywhere.SetChecked(c.lateralOption);
+    startArrest(true, c.speed);
+    tick();
+    EXPECT_EQ(form->tmrDecel.Enabled(), c.brakes);
+    if (c.brakes) {
+        EXPECT_EQ(values(offsets::ForwardAccel), std::vector<double>{-700.0});
+        const std::vector<double> lateral = values(offsets::LateralAccel);
+        if (c.lateralOption) {
+            ASSERT_EQ(lateral.size(), 1u);
+            EXPECT_DOUBLE_EQ(lateral[0], -700.0 * -0.14054083470239145);
+            EXPECT_EQ(lateral[0], form->LateralAccel);
+        } else {
+            EXPECT_TRUE(lateral.empty());
         }
-        EXPECT_FALSE(form->TrapAnywhereArmed);
-        EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
-        EXPECT_EQ(form->tmrIsCatchCheckNeeded.OnTimer().Name,
-                  "tmrIsCatchCheckNeededForNormalTrappingTimer");
-        EXPECT_TRUE(form->tmrFindNearest.Enabled());
-        EXPECT_TRUE(form->tmrKeystroke.Enabled());
-        // The gate comes back with the next heartbeat, not at the end of the arrest.
-        EXPECT_FALSE(form->tmrIsCatchCheckNeeded.Enabled());
-        EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
-        EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
+        EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrMovingCarrierDecelTimer");
+        return;
     }
+    EXPECT_FALSE(form->TrapAnywhereArmed);
+    EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
+    EXPECT_EQ(form->tmrIsCatchCheckNeeded.OnTimer().Name,
+              "tmrIsCatchCheckNeededForNormalTrappingTimer");
+    EXPECT_TRUE(form->tmrFindNearest.Enabled());
+    EXPECT_TRUE(form->tmrKeystroke.Enabled());
+    // The gate comes back with the next heartbeat, not at the end of the arrest.
+    EXPECT_FALSE(form->tmrIsCatchCheckNeeded.Enabled());
+    EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
+    EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
 }
+
+INSTANTIATE_TEST_SUITE_P(ArrestTest, MovingCarrierArrestTest,
+                         ::testing::ValuesIn(MovingCarrierTicks), hf::testing::RowName);
 
 TEST_F(ArrestTest, SidewaysPushGoesOutWhenTheForwardWriteFails) {
     form->chkbxLateralOffsetTrapAnywhere.SetChecked(true);

@@ -6,23 +6,6 @@
 
 namespace hf::testing {
 
-TCatchZoneData RectangleZone() {
-    TCatchZoneData zone;
-    zone.CarrierIdent = "RECT";
-    zone.DeckAlt = 19.25;
-    zone.CatchZoneHeight = 3.0;
-    zone.RunwayHeading = 90.0;
-    zone.BackLeftLat = 10.000;
-    zone.BackLeftLon = 20.000;
-    zone.BackRightLat = 10.000;
-    zone.BackRightLon = 20.002;
-    zone.FrontLeftLat = 10.001;
-    zone.FrontLeftLon = 20.000;
-    zone.FrontRightLat = 10.001;
-    zone.FrontRightLon = 20.002;
-    return zone;
-}
-
 void DeckTest::startInZone() {
     folder.write("CableCatch.wav");
     startWith({RectangleZone()});

@@ -6,14 +6,9 @@
 #include <vector>
 
 #include "GateFixture.h"
+#include "tests/geometry/RectangleZone.h"
 
 namespace hf::testing {
-
-// Back edge at latitude 10.000, front edge at 10.001, left edge at longitude 20.000, right
-// edge at 20.002; deck at 19.25 m with a 3 m band, runway 90 degrees magnetic.
-TCatchZoneData RectangleZone();
-inline constexpr double ZoneCentreLat = 10.0005;
-inline constexpr double ZoneCentreLon = 20.001;
 
 // Raw 32-bit angle units (360 / 2^32 degree).
 inline constexpr std::int32_t Degrees90 = 0x40000000;

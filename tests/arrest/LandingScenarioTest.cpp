@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ProgramFixture.h"
+#include "TableRows.h"
 #include "deck/Geometry.h"
 #include "deck/SimData.h"
 #include "sim/flight/FlightSim.h"
@@ -188,7 +189,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(MissCase{"hook-up.txt", true, {true, true, true, true}},
                       MissCase{"wrong-heading.txt", false, {true, true, false, true}},
                       MissCase{"too-much-bank.txt", false, {true, false, true, true}},
-                      MissCase{"beside-zone.txt", false, {true, true, true, false}}));
+                      MissCase{"beside-zone.txt", false, {true, true, true, false}}),
+    [](const auto& info) {
+        const std::string_view scenario = info.param.scenario;
+        return hf::testing::TestNameOf(scenario.substr(0, scenario.find('.')));
+    });
 
 // Level flight 0.45 m above a 19.2026 m deck: every altitude on the way has a fraction of a
 // metre above one half, which a low half read as signed would put a metre low, below the deck.

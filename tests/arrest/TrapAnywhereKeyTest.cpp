@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "DeckFixture.h"
+#include "TableRows.h"
 #include "deck/SimData.h"
 
 namespace hf {
@@ -114,37 +115,41 @@ TEST_F(TrapAnywhereKeyTest, WhileDisabledThePressWaitsInItsSlot) {
     EXPECT_TRUE(form->TrapAnywhereArmed);
 }
 
-TEST_F(TrapAnywhereKeyTest, NoPressNoSlotOrFailedReadChangeNothing) {
-    struct Case {
-        const char* what;
-        std::uint32_t slot;
-        std::uint32_t value;
-        bool failRead;
-        std::size_t exchanges;
-    };
-    const Case cases[] = {
-        {"not pressed", Slot, ShiftF10, false, 1},
-        {"top byte 2", Slot, 0x02000000 | ShiftF10, false, 1},
-        {"no slot allocated", 0, Pressed, false, 0},
-        {"failed read", Slot, Pressed, true, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        SetUp();
-        form->TrapAnywhereKeySlot = c.slot;
-        core.poke(Slot, c.value);
-        if (c.failRead) core.replyOverride = 0;
-        form->CheckTrapAnywhereKey();
-        core.replyOverride.reset();
-        EXPECT_FALSE(form->TrapAnywhereArmed);
-        EXPECT_EQ(gatePair(), "tmrIsCatchCheckNeededForNormalTrappingTimer");
-        EXPECT_TRUE(slotWrites().empty());
-        EXPECT_TRUE(form->tmrIsCatchCheckNeeded.Enabled());
-        if (!c.failRead) {
-            EXPECT_EQ(core.exchangeCount(), c.exchanges);
-        }
+struct QuietPoll : hf::testing::Row {
+    std::uint32_t slot;
+    std::uint32_t value;
+    bool failRead;
+    std::size_t exchanges;
+};
+
+const QuietPoll QuietPolls[] = {
+    {"not pressed", Slot, ShiftF10, false, 1},
+    {"top byte 2", Slot, 0x02000000 | ShiftF10, false, 1},
+    {"no slot allocated", 0, Pressed, false, 0},
+    {"failed read", Slot, Pressed, true, 0},
+};
+
+class QuietPollTest : public TrapAnywhereKeyTest,
+                      public ::testing::WithParamInterface<QuietPoll> {};
+
+TEST_P(QuietPollTest, NoPressNoSlotOrFailedReadChangeNothing) {
+    const QuietPoll& c = GetParam();
+    form->TrapAnywhereKeySlot = c.slot;
+    core.poke(Slot, c.value);
+    if (c.failRead) core.replyOverride = 0;
+    form->CheckTrapAnywhereKey();
+    core.replyOverride.reset();
+    EXPECT_FALSE(form->TrapAnywhereArmed);
+    EXPECT_EQ(gatePair(), "tmrIsCatchCheckNeededForNormalTrappingTimer");
+    EXPECT_TRUE(slotWrites().empty());
+    EXPECT_TRUE(form->tmrIsCatchCheckNeeded.Enabled());
+    if (!c.failRead) {
+        EXPECT_EQ(core.exchangeCount(), c.exchanges);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(TrapAnywhereKeyTest, QuietPollTest, ::testing::ValuesIn(QuietPolls),
+                         hf::testing::RowName);
 
 }  // namespace
 }  // namespace hf

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 
 #include "DeckFixture.h"
+#include "TableRows.h"
 #include "deck/SimData.h"
 
 namespace hf {
@@ -18,7 +18,7 @@ using hf::testing::ZoneCentreLon;
 
 // The raw angle nearest below a whole number of degrees, and the one above it.
 std::int32_t RawBelow(double degrees) {
-    return static_cast<std::int32_t>(std::floor(degrees / AngleScaleValue));
+    return static_cast<std::int32_t>(std::floor(degrees / AngleScale));
 }
 
 class TrapTestTest : public hf::testing::DeckTest {
@@ -34,72 +34,80 @@ protected:
     }
 };
 
-TEST_F(TrapTestTest, EachTestAtItsBoundary) {
+// The trap test's rows: one change from the aircraft on the deck at the zone's centre.
+class BoundaryTest;
+struct Boundary : hf::testing::Row {
+    void (*set)(BoundaryTest&);
+    bool traps;
+};
+
+class BoundaryTest : public TrapTestTest, public ::testing::WithParamInterface<Boundary> {
+public:
+    static std::vector<Boundary> Boundaries() {
+        using T = BoundaryTest;
+        return {
+            {"on the deck at the centre", [](T&) {}, true},
+            {"on the deck far above the band", [](T& t) { t.setAltitude(0, 500); }, true},
+            {"airborne at the deck altitude", [](T& t) { t.setOnGround(false); }, true},
+            {"airborne just below the deck",
+             [](T& t) { t.setOnGround(false); t.setAltitude(0x3FFFFFFF, 19); }, false},
+            {"airborne 0.45 m above the deck, a fraction above one half",
+             [](T& t) { t.setOnGround(false); t.setAltitude(0xB3333333u, 19); }, true},
+            {"airborne at the top of the band",
+             [](T& t) { t.setOnGround(false); t.setAltitude(0x40000000, 22); }, true},
+            {"airborne just above the band",
+             [](T& t) { t.setOnGround(false); t.setAltitude(0x40000001, 22); }, false},
+            {"bank just under 10", [](T& t) { t.setBankRaw(RawBelow(10.0)); }, true},
+            {"bank just over 10", [](T& t) { t.setBankRaw(RawBelow(10.0) + 1); }, false},
+            {"bank just over 10 left", [](T& t) { t.setBankRaw(-RawBelow(10.0) - 1); }, false},
+            {"bank still tested on the deck high up",
+             [](T& t) { t.setAltitude(0, 500); t.setBankRaw(RawBelow(15.0)); }, false},
+            {"heading 30 off to the left exactly", [](T& t) { t.zone().RunwayHeading = 60.0; },
+             false},
+            {"heading 30 off to the right exactly", [](T& t) { t.zone().RunwayHeading = 120.0; },
+             false},
+            {"heading just under 30 off", [](T& t) { t.zone().RunwayHeading = 60.000001; }, true},
+            {"358 true, variation -5, runway 359",
+             [](T& t) {
+                 t.setHeadingRaw(static_cast<std::int32_t>(std::lround(-2.0 / AngleScale)));
+                 t.form->MagVar = -5.0;
+                 t.zone().RunwayHeading = 359.0;
+             },
+             true},
+            {"reciprocal heading", [](T& t) { t.zone().RunwayHeading = 270.0; }, false},
+            {"outside the rectangle but inside its circumscribed circle",
+             [](T& t) { t.placeAircraft(ZoneCentreLat, ZoneCentreLon + 0.00105); }, true},
+            {"outside the circumscribed circle",
+             [](T& t) { t.placeAircraft(ZoneCentreLat, ZoneCentreLon + 0.00115); }, false},
+            // On the left corners' meridian their vectors point due north or south (0 or pi),
+            // which keeps this edge point out; one unit east it is inside.
+            {"on the left corners' meridian", [](T& t) { t.alignLeftEdgeWithAircraft(0); },
+             false},
+            {"one unit east of the left corners' meridian",
+             [](T& t) { t.alignLeftEdgeWithAircraft(1); }, true},
+            {"hook up with the option off", [](T& t) { t.setHook(0.0); }, true},
+            {"hook at 0.5 exactly with the option on",
+             [](T& t) { t.form->chkbxDetectTailhook.SetChecked(true); t.setHook(0.5); }, false},
+            {"hook just over 0.5 with the option on",
+             [](T& t) { t.form->chkbxDetectTailhook.SetChecked(true); t.setHook(0.5000001); },
+             true},
+        };
+    }
+};
+
+TEST_P(BoundaryTest, EachTestAtItsBoundary) {
     ASSERT_LT(DecodeAngle(RawBelow(10.0)), 10.0);
     ASSERT_GT(DecodeAngle(RawBelow(10.0) + 1), 10.0);
-    struct Case {
-        const char* what;
-        std::function<void()> set;
-        bool traps;
-    };
-    const std::vector<Case> cases = {
-        {"on the deck at the centre", [] {}, true},
-        {"on the deck far above the band", [this] { setAltitude(0, 500); }, true},
-        {"airborne at the deck altitude", [this] { setOnGround(false); }, true},
-        {"airborne just below the deck",
-         [this] { setOnGround(false); setAltitude(0x3FFFFFFF, 19); }, false},
-        {"airborne 0.45 m above the deck, a fraction above one half",
-         [this] { setOnGround(false); setAltitude(0xB3333333u, 19); }, true},
-        {"airborne at the top of the band",
-         [this] { setOnGround(false); setAltitude(0x40000000, 22); }, true},
-        {"airborne just above the band",
-         [this] { setOnGround(false); setAltitude(0x40000001, 22); }, false},
-        {"bank just under 10", [this] { setBankRaw(RawBelow(10.0)); }, true},
-        {"bank just over 10", [this] { setBankRaw(RawBelow(10.0) + 1); }, false},
-        {"bank just over 10 left", [this] { setBankRaw(-RawBelow(10.0) - 1); }, false},
-        {"bank still tested on the deck high up",
-         [this] { setAltitude(0, 500); setBankRaw(RawBelow(15.0)); }, false},
-        {"heading 30 off to the left exactly", [this] { zone().RunwayHeading = 60.0; },
-         false},
-        {"heading 30 off to the right exactly", [this] { zone().RunwayHeading = 120.0; },
-         false},
-        {"heading just under 30 off", [this] { zone().RunwayHeading = 60.000001; }, true},
-        {"358 true, variation -5, runway 359",
-         [this] {
-             setHeadingRaw(static_cast<std::int32_t>(std::lround(-2.0 / AngleScaleValue)));
-             form->MagVar = -5.0;
-             zone().RunwayHeading = 359.0;
-         },
-         true},
-        {"reciprocal heading", [this] { zone().RunwayHeading = 270.0; }, false},
-        {"outside the rectangle but inside its circumscribed circle",
-         [this] { placeAircraft(ZoneCentreLat, ZoneCentreLon + 0.00105); }, true},
-        {"outside the circumscribed circle",
-         [this] { placeAircraft(ZoneCentreLat, ZoneCentreLon + 0.00115); }, false},
-        // On the left corners' meridian their vectors point due north or south (0 or pi),
-        // which keeps this edge point out; one unit east it is inside.
-        {"on the left corners' meridian",
-         [this] { alignLeftEdgeWithAircraft(0); }, false},
-        {"one unit east of the left corners' meridian",
-         [this] { alignLeftEdgeWithAircraft(1); }, true},
-        {"hook up with the option off", [this] { setHook(0.0); }, true},
-        {"hook at 0.5 exactly with the option on",
-         [this] { form->chkbxDetectTailhook.SetChecked(true); setHook(0.5); }, false},
-        {"hook just over 0.5 with the option on",
-         [this] { form->chkbxDetectTailhook.SetChecked(true); setHook(0.5000001); },
-         true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        startInZone();
-        c.set();
-        EXPECT_EQ(catchTick(), c.traps);
-        // A tick that does not trap leaves the test running for its next tick.
-        if (!c.traps) {
-            EXPECT_TRUE(form->tmrCheckForCatch.Enabled());
-        }
+    GetParam().set(*this);
+    EXPECT_EQ(catchTick(), GetParam().traps);
+    // A tick that does not trap leaves the test running for its next tick.
+    if (!GetParam().traps) {
+        EXPECT_TRUE(form->tmrCheckForCatch.Enabled());
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(TrapTestTest, BoundaryTest,
+                         ::testing::ValuesIn(BoundaryTest::Boundaries()), hf::testing::RowName);
 
 TEST_F(TrapTestTest, ReadsTheTenValuesInOneExchange) {
     setHook(0.0);
@@ -163,18 +171,29 @@ TEST_F(TrapTestTest, NeverTrapsWhileAnArrestRuns) {
     EXPECT_TRUE(host.waveEvents.empty());
 }
 
-TEST_F(TrapTestTest, NoTrapWithoutAValidNearestZone) {
-    for (std::int32_t index : {-1, 1, 7}) {
-        SCOPED_TRACE(index);
-        startInZone();
-        form->NearestZoneIndex = index;
-        EXPECT_FALSE(catchTick());
-        EXPECT_TRUE(form->tmrCheckForCatch.Enabled());
-    }
-    startInZone();
-    form->CatchZones.reset();
+struct NoZone : hf::testing::Row {
+    std::int32_t index;
+    bool listDropped;
+};
+
+const NoZone NoZones[] = {
+    {"no zone found yet", -1, false},
+    {"index just past the end", 1, false},
+    {"index far past the end", 7, false},
+    {"no zone list", 0, true},
+};
+
+class NoZoneTest : public TrapTestTest, public ::testing::WithParamInterface<NoZone> {};
+
+TEST_P(NoZoneTest, NoTrapWithoutAValidNearestZone) {
+    form->NearestZoneIndex = GetParam().index;
+    if (GetParam().listDropped) form->CatchZones.reset();
     EXPECT_FALSE(catchTick());
+    EXPECT_TRUE(form->tmrCheckForCatch.Enabled());
 }
+
+INSTANTIATE_TEST_SUITE_P(TrapTestTest, NoZoneTest, ::testing::ValuesIn(NoZones),
+                         hf::testing::RowName);
 
 TEST_F(TrapTestTest, FailedExchangeMeansNoTrapAndNoReset) {
     core.replyOverride = 0;
@@ -185,39 +204,47 @@ TEST_F(TrapTestTest, FailedExchangeMeansNoTrapAndNoReset) {
     EXPECT_TRUE(catchTick());
 }
 
-TEST_F(TrapTestTest, TrapAnywhereTrapsAnyTouchdown) {
-    struct Case {
-        const char* what;
-        bool onGround;
-        bool traps;
-    };
-    for (const Case& c : {Case{"on the deck", true, true}, Case{"in the air", false, false}}) {
-        SCOPED_TRACE(c.what);
-        startInZone();
-        form->TrapAnywhereArmed = true;
-        form->InstallTrapAnywhereHandlerPair();
-        // Far from the zone, crossing it, steeply banked, high above any band.
-        placeAircraft(40.0, -70.0);
-        setHeadingRaw(-Degrees90);
-        setBankRaw(RawBelow(45.0));
-        setAltitude(0, 900);
-        setOnGround(c.onGround);
-        EXPECT_EQ(catchTick(), c.traps);
-        if (c.traps) {
-            EXPECT_FALSE(form->TrapAnywhereArmed);
-            // The moving-carrier arrest runs; the normal pair comes back at its end.
-            EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrMovingCarrierDecelTimer");
-            EXPECT_EQ(form->tmrIsCatchCheckNeeded.OnTimer().Name,
-                      "tmrIsCatchCheckNeededForForcedTrappingTimer");
-        }
-    }
+struct Touchdown : hf::testing::Row {
+    bool onGround;
+    bool hookUpWithTheOption;
+    bool traps;
+};
+
+const Touchdown Touchdowns[] = {
+    {"on the deck", true, false, true},
+    {"in the air", false, false, false},
     // The hook condition still applies.
-    startInZone();
+    {"on the deck, hook up with the option on", true, true, false},
+};
+
+class TrapAnywhereTest : public TrapTestTest, public ::testing::WithParamInterface<Touchdown> {};
+
+TEST_P(TrapAnywhereTest, TrapAnywhereTrapsAnyTouchdown) {
+    const Touchdown& c = GetParam();
     form->TrapAnywhereArmed = true;
-    form->chkbxDetectTailhook.SetChecked(true);
-    setHook(0.0);
-    EXPECT_FALSE(catchTick());
+    form->InstallTrapAnywhereHandlerPair();
+    // Far from the zone, crossing it, steeply banked, high above any band.
+    placeAircraft(40.0, -70.0);
+    setHeadingRaw(-Degrees90);
+    setBankRaw(RawBelow(45.0));
+    setAltitude(0, 900);
+    setOnGround(c.onGround);
+    if (c.hookUpWithTheOption) {
+        form->chkbxDetectTailhook.SetChecked(true);
+        setHook(0.0);
+    }
+    EXPECT_EQ(catchTick(), c.traps);
+    if (c.traps) {
+        EXPECT_FALSE(form->TrapAnywhereArmed);
+        // The moving-carrier arrest runs; the normal pair comes back at its end.
+        EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrMovingCarrierDecelTimer");
+        EXPECT_EQ(form->tmrIsCatchCheckNeeded.OnTimer().Name,
+                  "tmrIsCatchCheckNeededForForcedTrappingTimer");
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(TrapTestTest, TrapAnywhereTest, ::testing::ValuesIn(Touchdowns),
+                         hf::testing::RowName);
 
 }  // namespace
 }  // namespace hf

@@ -1,6 +1,7 @@
 // The data files shipped beside the program: what a pilot gets in the release folder must
 // load and play as it is.
 #include "deck/Profile.h"
+#include "deck/SimData.h"
 #include "deck/ZoneFile.h"
 #include "host/SystemFiles.h"
 
@@ -17,8 +18,6 @@
 
 namespace {
 
-constexpr double FeetPerMetre = 3.2808;
-
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -28,7 +27,7 @@ TEST(ShippedZoneFile, EveryZoneLoadsAndTheCarriersDiffer) {
     hf::SystemFiles files;
     const hf::Profile file(std::string(HF_ASSETS_DIR) + "/Hookfast.dat", files);
     hf::ZoneLoad load;
-    hf::ReadCatchZones(file.Document(), FeetPerMetre, load);
+    hf::ReadCatchZones(file.Document(), hf::FeetPerMetre, load);
 
     EXPECT_EQ(load.Found, 2);
     EXPECT_TRUE(load.FailedZoneNumbers.empty());

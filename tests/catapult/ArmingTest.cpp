@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <cstdint>
 
 #include "CatapultFixture.h"
+#include "TableRows.h"
 #include "deck/SimData.h"
 #include "ui/ToolbarForm.h"
 
@@ -19,51 +20,57 @@ protected:
     void SetUp() override { startReady(); }
 };
 
-TEST_F(ArmingTest, ArmingByHandIsRefusedForEachReason) {
-    struct Case {
-        const char* name;
-        std::function<void()> setUp;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
-        {"helicopter", [this] { setAircraft(3, 1); },
-         "Catapult NOT armed -- won't work with helicopters"},
-        {"taildragger", [this] { setAircraft(0, 1); },
-         "Catapult NOT armed -- won't work with taildraggers"},
-        {"other kind", [this] { setAircraft(0, 2); }, "Catapult NOT armed -- "},
-        {"trap test running", [this] { form->tmrCheckForCatch.SetEnabled(true); },
-         "Catapult NOT armed -- "},
-        {"too far in latitude", [this] { placeAtCorner(0.0031, 0); },
-         "Catapult NOT armed -- too far from nearest known cables"},
-        {"too far in longitude", [this] { placeAtCorner(0, -0.0031); },
-         "Catapult NOT armed -- too far from nearest known cables"},
-        {"no nearest zone", [this] { form->NearestZoneIndex = -1; },
-         "Catapult NOT armed -- too far from nearest known cables"},
-        {"in the air", [this] { setFlight(0, 0, 200.0, 1); },
-         "Catapult NOT armed -- aircraft not in a landed state"},
-        {"gear up", [this] { setFlight(1, 0, 0.0); },
-         "Catapult NOT armed -- check landing gear and lever"},
-        {"brake off", [this] { setBrake(0); },
-         "Catapult NOT armed -- parking brake is not set"},
-        {"slewing", [this] { setFlight(1, 16383, 0.0, 1); },
-         "Catapult NOT armed -- slew mode"},
-        {"rolling at 6 ft/s", [this] { setFlight(1, 16383, 6.0); },
-         "Catapult NOT armed -- not stationary"},
-        {"crashed", [this] { setFlight(1, 16383, 0.0, 0, 2); },
-         "Catapult NOT armed -- "},
-        {"gear lever negative", [this] { setFlight(1, -5, 0.0); },
-         "Catapult NOT armed -- "},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        startReady();
-        c.setUp();
-        armAction();
-        EXPECT_FALSE(armed());
-        EXPECT_EQ(armLabel(), "Catapult disarmed");
-        EXPECT_EQ(messages(), (Messages{{c.message, 3}}));
+class RefusalTest;
+struct Refusal : hf::testing::Row {
+    void (*set)(RefusalTest&);
+    std::string message;
+};
+
+class RefusalTest : public ArmingTest, public ::testing::WithParamInterface<Refusal> {
+public:
+    static std::vector<Refusal> Reasons() {
+        return {
+            {"helicopter", [](RefusalTest& t) { t.setAircraft(3, 1); },
+             "Catapult NOT armed -- won't work with helicopters"},
+            {"taildragger", [](RefusalTest& t) { t.setAircraft(0, 1); },
+             "Catapult NOT armed -- won't work with taildraggers"},
+            {"other kind", [](RefusalTest& t) { t.setAircraft(0, 2); }, "Catapult NOT armed -- "},
+            {"trap test running", [](RefusalTest& t) { t.form->tmrCheckForCatch.SetEnabled(true); },
+             "Catapult NOT armed -- "},
+            {"too far in latitude", [](RefusalTest& t) { t.placeAtCorner(0.0031, 0); },
+             "Catapult NOT armed -- too far from nearest known cables"},
+            {"too far in longitude", [](RefusalTest& t) { t.placeAtCorner(0, -0.0031); },
+             "Catapult NOT armed -- too far from nearest known cables"},
+            {"no nearest zone", [](RefusalTest& t) { t.form->NearestZoneIndex = -1; },
+             "Catapult NOT armed -- too far from nearest known cables"},
+            {"in the air", [](RefusalTest& t) { t.setFlight(0, 0, 200.0, 1); },
+             "Catapult NOT armed -- aircraft not in a landed state"},
+            {"gear up", [](RefusalTest& t) { t.setFlight(1, 0, 0.0); },
+             "Catapult NOT armed -- check landing gear and lever"},
+            {"brake off", [](RefusalTest& t) { t.setBrake(0); },
+             "Catapult NOT armed -- parking brake is not set"},
+            {"slewing", [](RefusalTest& t) { t.setFlight(1, 16383, 0.0, 1); },
+             "Catapult NOT armed -- slew mode"},
+            {"rolling at 6 ft/s", [](RefusalTest& t) { t.setFlight(1, 16383, 6.0); },
+             "Catapult NOT armed -- not stationary"},
+            {"crashed", [](RefusalTest& t) { t.setFlight(1, 16383, 0.0, 0, 2); },
+             "Catapult NOT armed -- "},
+            {"gear lever negative", [](RefusalTest& t) { t.setFlight(1, -5, 0.0); },
+             "Catapult NOT armed -- "},
+        };
     }
+};
+
+TEST_P(RefusalTest, ArmingByHandIsRefusedForEachReason) {
+    GetParam().set(*this);
+    armAction();
+    EXPECT_FALSE(armed());
+    EXPECT_EQ(armLabel(), "Catapult disarmed");
+    EXPECT_EQ(messages(), (Messages{{GetParam().message, 3}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(ArmingTest, RefusalTest, ::testing::ValuesIn(RefusalTest::Reasons()),
+                         hf::testing::RowName);
 
 TEST_F(ArmingTest, ArmingByHandSwitchesToTheLaunchWatchOnly) {
     placeAtCorner(0.0029, -0.0029);
@@ -185,52 +192,62 @@ TEST_F(AutoArmingTest, ArmsWithoutPositionOrSpeedTestAndDisarmsSilently) {
     EXPECT_FALSE(form->tmrKeystroke.Enabled());
 }
 
-TEST_F(AutoArmingTest, DisarmsOnEachUnreadyValue) {
-    struct Case {
-        const char* name;
-        std::function<void()> setUp;
-    };
-    const std::vector<Case> cases = {
-        {"crash 1", [this] { setFlight(1, 16383, 0.0, 0, 1); }},
-        {"slewing", [this] { setFlight(1, 16383, 0.0, 1); }},
-        {"in the air", [this] { setFlight(0, 16383, 0.0); }},
-        {"brake odd value", [this] { setBrake(100); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        autoTick();
-        ASSERT_TRUE(armed());
-        c.setUp();
-        autoTick();
-        EXPECT_FALSE(armed());
+// Rows of the automatic check: a value or a situation that keeps the aircraft from a launch.
+class AutoCheckTest;
+struct Unready : hf::testing::Row {
+    void (*set)(AutoCheckTest&);
+};
+
+class AutoCheckTest : public AutoArmingTest, public ::testing::WithParamInterface<Unready> {
+public:
+    static std::vector<Unready> DisarmingValues() {
+        return {
+            {"crash 1", [](AutoCheckTest& t) { t.setFlight(1, 16383, 0.0, 0, 1); }},
+            {"slewing", [](AutoCheckTest& t) { t.setFlight(1, 16383, 0.0, 1); }},
+            {"in the air", [](AutoCheckTest& t) { t.setFlight(0, 16383, 0.0); }},
+            {"brake odd value", [](AutoCheckTest& t) { t.setBrake(100); }},
+        };
     }
+    static std::vector<Unready> UnsuitableOrUnready() {
+        return {
+            {"helicopter", [](AutoCheckTest& t) { t.setAircraft(3, 0); }},
+            {"other kind", [](AutoCheckTest& t) { t.setAircraft(0, 2); }},
+            {"trap test running",
+             [](AutoCheckTest& t) { t.form->tmrCheckForCatch.SetEnabled(true); }},
+            {"crash 2", [](AutoCheckTest& t) { t.setFlight(1, 16383, 0.0, 0, 2); }},
+            {"gear up", [](AutoCheckTest& t) { t.setFlight(1, 0, 0.0); }},
+            {"brake off", [](AutoCheckTest& t) { t.setBrake(0); }},
+            {"failed exchange", [](AutoCheckTest& t) { t.core.replyOverride = 0; }},
+        };
+    }
+};
+
+class AutoDisarmTest : public AutoCheckTest {};
+class AutoNoArmTest : public AutoCheckTest {};
+
+TEST_P(AutoDisarmTest, DisarmsOnEachUnreadyValue) {
+    autoTick();
+    ASSERT_TRUE(armed());
+    GetParam().set(*this);
+    autoTick();
+    EXPECT_FALSE(armed());
 }
 
-TEST_F(AutoArmingTest, DoesNotArmAnUnsuitableOrUnreadyAircraft) {
-    struct Case {
-        const char* name;
-        std::function<void()> setUp;
-    };
-    const std::vector<Case> cases = {
-        {"helicopter", [this] { setAircraft(3, 0); }},
-        {"other kind", [this] { setAircraft(0, 2); }},
-        {"trap test running", [this] { form->tmrCheckForCatch.SetEnabled(true); }},
-        {"crash 2", [this] { setFlight(1, 16383, 0.0, 0, 2); }},
-        {"gear up", [this] { setFlight(1, 0, 0.0); }},
-        {"brake off", [this] { setBrake(0); }},
-        {"failed exchange", [this] { core.replyOverride = 0; }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        c.setUp();
-        autoTick();
-        EXPECT_FALSE(armed());
-        EXPECT_EQ(armLabel(), "Catapult disarmed");
-        EXPECT_TRUE(messages().empty());
-    }
+INSTANTIATE_TEST_SUITE_P(AutoArmingTest, AutoDisarmTest,
+                         ::testing::ValuesIn(AutoCheckTest::DisarmingValues()),
+                         hf::testing::RowName);
+
+TEST_P(AutoNoArmTest, DoesNotArmAnUnsuitableOrUnreadyAircraft) {
+    GetParam().set(*this);
+    autoTick();
+    EXPECT_FALSE(armed());
+    EXPECT_EQ(armLabel(), "Catapult disarmed");
+    EXPECT_TRUE(messages().empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(AutoArmingTest, AutoNoArmTest,
+                         ::testing::ValuesIn(AutoCheckTest::UnsuitableOrUnready()),
+                         hf::testing::RowName);
 
 // Disabled by hand, the program leaves the catapult alone: no arming every second, and the
 // heartbeat keeps its interval, so the disabled reminders come every 15 s.
@@ -292,6 +309,56 @@ TEST_F(AutoArmingTest, FlightStatusFollowsTheOnGroundFlag) {
     EXPECT_EQ(form->lblFlightStatus.Caption(), "Flying");
     EXPECT_FALSE(armed());  // the automatic check runs only with its box checked
 }
+
+// Each check reads the deck values it looks at in one exchange of their own, in one order.
+class DeckReadingTest;
+struct DeckReading : hf::testing::Row {
+    void (*check)(DeckReadingTest&);
+    std::vector<std::uint32_t> offsets;
+};
+
+class DeckReadingTest : public ArmingTest, public ::testing::WithParamInterface<DeckReading> {
+public:
+    static std::vector<DeckReading> Checks() {
+        return {
+            {"arming by hand", [](DeckReadingTest& t) { t.armAction(); },
+             {0x0BC8, 0x0BE8, 0x0366, 0x0840, 0x3090, 0x05DC}},
+            {"automatic arming",
+             [](DeckReadingTest& t) {
+                 t.form->chkbxAutoCatArming.SetChecked(true);
+                 t.autoTick();
+             },
+             {0x0BC8, 0x0BE8, 0x0366, 0x0840, 0x05DC}},
+            {"automatic check while armed",
+             [](DeckReadingTest& t) {
+                 t.form->chkbxAutoCatArming.SetChecked(true);
+                 t.autoTick();
+                 t.core.clearRecords();
+                 t.autoTick();
+             },
+             {0x0BC8, 0x0366, 0x0840, 0x05DC}},
+        };
+    }
+};
+
+TEST_P(DeckReadingTest, ReadsTheDeckValuesInOneExchange) {
+    GetParam().check(*this);
+    ASSERT_TRUE(armed());
+    std::vector<std::vector<std::uint32_t>> deckReadings;
+    for (const auto& exchange : core.exchanges()) {
+        if (exchange.empty() || exchange.front().offset != offsets::ParkingBrake) continue;
+        std::vector<std::uint32_t> read;
+        for (const auto& record : exchange) {
+            EXPECT_EQ(record.kind, hf::sim::SimRecord::Read);
+            read.push_back(record.offset);
+        }
+        deckReadings.push_back(read);
+    }
+    EXPECT_EQ(deckReadings, std::vector<std::vector<std::uint32_t>>{GetParam().offsets});
+}
+
+INSTANTIATE_TEST_SUITE_P(ArmingTest, DeckReadingTest,
+                         ::testing::ValuesIn(DeckReadingTest::Checks()), hf::testing::RowName);
 
 }  // namespace
 }  // namespace hf

@@ -3,9 +3,8 @@
 // up to the cut-off speed.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "CatapultFixture.h"
+#include "TableRows.h"
 #include "deck/SimData.h"
 
 namespace hf {
@@ -34,92 +33,103 @@ protected:
     }
 };
 
-TEST_F(LaunchTest, TheWatchDisarmsForEachCause) {
-    struct Case {
-        const char* name;
-        std::function<void()> setUp;
-        bool withMessage;
-    };
-    const std::vector<Case> cases = {
-        {"manually disabled", [this] { form->btnManualDisable.SetDown(true); }, false},
-        {"helicopter", [this] { setAircraft(3, 0); }, true},
-        {"taildragger", [this] { setAircraft(0, 1); }, true},
-        {"left the corner", [this] { placeAtCorner(0.031, -0.031); }, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        c.setUp();
-        watchTick();
-        expectDisarmed(c.withMessage);
+// Rows of the launch watch: what the pilot or the simulator changed since the arming.
+class WatchTest;
+struct WatchCase : hf::testing::Row {
+    void (*set)(WatchTest&);
+    bool withMessage = false;
+};
+
+class WatchTest : public LaunchTest, public ::testing::WithParamInterface<WatchCase> {
+public:
+    static std::vector<WatchCase> DisarmCauses() {
+        return {
+            {"manually disabled", [](WatchTest& t) { t.form->btnManualDisable.SetDown(true); },
+             false},
+            {"helicopter", [](WatchTest& t) { t.setAircraft(3, 0); }, true},
+            {"taildragger", [](WatchTest& t) { t.setAircraft(0, 1); }, true},
+            {"left the corner", [](WatchTest& t) { t.placeAtCorner(0.031, -0.031); }, true},
+        };
     }
+    static std::vector<WatchCase> NoCauses() {
+        return {
+            {"other kind", [](WatchTest& t) { t.setAircraft(0, 2); }},
+            {"far in latitude only", [](WatchTest& t) { t.placeAtCorner(0.05, 0.01); }},
+            {"far in longitude only", [](WatchTest& t) { t.placeAtCorner(0.01, 0.05); }},
+            {"automatic arming, far away",
+             [](WatchTest& t) {
+                 t.form->chkbxAutoCatArming.SetChecked(true);
+                 t.form->tmrLaunchCheck.SetEnabled(true);  // the box's click disarmed nothing
+                 t.placeAtCorner(1.0, 1.0);
+             }},
+            {"no nearest zone", [](WatchTest& t) { t.form->NearestZoneIndex = -1; }},
+            {"failed exchange", [](WatchTest& t) { t.core.replyOverride = 0; }},
+        };
+    }
+};
+
+class WatchDisarmTest : public WatchTest {};
+class WatchStaysArmedTest : public WatchTest {};
+
+TEST_P(WatchDisarmTest, TheWatchDisarmsForEachCause) {
+    GetParam().set(*this);
+    watchTick();
+    expectDisarmed(GetParam().withMessage);
 }
 
-TEST_F(LaunchTest, TheWatchStaysArmedWhenNoCauseHolds) {
-    struct Case {
-        const char* name;
-        std::function<void()> setUp;
-    };
-    const std::vector<Case> cases = {
-        {"other kind", [this] { setAircraft(0, 2); }},
-        {"far in latitude only", [this] { placeAtCorner(0.05, 0.01); }},
-        {"far in longitude only", [this] { placeAtCorner(0.01, 0.05); }},
-        {"automatic arming, far away",
-         [this] {
-             form->chkbxAutoCatArming.SetChecked(true);
-             form->tmrLaunchCheck.SetEnabled(true);  // the box's click disarmed nothing
-             placeAtCorner(1.0, 1.0);
-         }},
-        {"no nearest zone", [this] { form->NearestZoneIndex = -1; }},
-        {"failed exchange", [this] { core.replyOverride = 0; }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        c.setUp();
-        core.clearRecords();
-        watchTick();
-        EXPECT_TRUE(armed());
-        EXPECT_FALSE(stroking());
-        EXPECT_TRUE(messages().empty());
-    }
+INSTANTIATE_TEST_SUITE_P(LaunchTest, WatchDisarmTest,
+                         ::testing::ValuesIn(WatchTest::DisarmCauses()), hf::testing::RowName);
+
+TEST_P(WatchStaysArmedTest, TheWatchStaysArmedWhenNoCauseHolds) {
+    GetParam().set(*this);
+    core.clearRecords();
+    watchTick();
+    EXPECT_TRUE(armed());
+    EXPECT_FALSE(stroking());
+    EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(LaunchTest, HoldsAgainstARollWhileBrakedOnly) {
-    struct Case {
-        const char* name;
-        std::int16_t brake;
-        double speed;
-        bool automatic;
-        std::vector<double> writes;
-    };
-    const std::vector<Case> cases = {
-        {"rolling forward", ParkingBrakeSet, 4.0, false, {-200.0}},
-        {"standing still", ParkingBrakeSet, 0.0, false, {}},
-        {"rolling back", ParkingBrakeSet, -1.0, false, {}},
-        {"brake released", 0, 4.0, false, {}},
-        {"brake odd value", 5, 4.0, false, {}},
-        {"automatic arming", ParkingBrakeSet, 4.0, true, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        if (c.automatic) {
-            form->chkbxAutoCatArming.SetChecked(true);
-            form->tmrLaunchCheck.SetEnabled(true);
-        }
-        form->edtCatapultHoldFactor.SetText("50");
-        setBrake(c.brake);
-        core.poke(offsets::ForwardSpeed, c.speed);
-        // Full throttle only against a set brake: a released one would launch.
-        setThrottle(c.brake == ParkingBrakeSet ? 20000 : 0);
-        core.clearRecords();
-        watchTick();
-        EXPECT_EQ(accelWrites(), c.writes);
-        EXPECT_TRUE(armed());
-        EXPECT_FALSE(stroking());
+INSTANTIATE_TEST_SUITE_P(LaunchTest, WatchStaysArmedTest,
+                         ::testing::ValuesIn(WatchTest::NoCauses()), hf::testing::RowName);
+
+struct HoldCase : hf::testing::Row {
+    std::int16_t brake;
+    double speed;
+    bool automatic;
+    std::vector<double> writes;
+};
+
+const HoldCase HoldCases[] = {
+    {"rolling forward", ParkingBrakeSet, 4.0, false, {-200.0}},
+    {"standing still", ParkingBrakeSet, 0.0, false, {}},
+    {"rolling back", ParkingBrakeSet, -1.0, false, {}},
+    {"brake released", 0, 4.0, false, {}},
+    {"brake odd value", 5, 4.0, false, {}},
+    {"automatic arming", ParkingBrakeSet, 4.0, true, {}},
+};
+
+class HoldTest : public LaunchTest, public ::testing::WithParamInterface<HoldCase> {};
+
+TEST_P(HoldTest, HoldsAgainstARollWhileBrakedOnly) {
+    const HoldCase& c = GetParam();
+    if (c.automatic) {
+        form->chkbxAutoCatArming.SetChecked(true);
+        form->tmrLaunchCheck.SetEnabled(true);
     }
+    form->edtCatapultHoldFactor.SetText("50");
+    setBrake(c.brake);
+    core.poke(offsets::ForwardSpeed, c.speed);
+    // Full throttle only against a set brake: a released one would launch.
+    setThrottle(c.brake == ParkingBrakeSet ? 20000 : 0);
+    core.clearRecords();
+    watchTick();
+    EXPECT_EQ(accelWrites(), c.writes);
+    EXPECT_TRUE(armed());
+    EXPECT_FALSE(stroking());
 }
+
+INSTANTIATE_TEST_SUITE_P(LaunchTest, HoldTest, ::testing::ValuesIn(HoldCases),
+                         hf::testing::RowName);
 
 TEST_F(LaunchTest, LaunchesOnBrakeReleaseWithTheThrottleAboveTheMark) {
     form->chkbxCatSmoke.SetChecked(true);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DamageFixture.h"
+#include "TableRows.h"
 #include "deck/BattleDamage.h"
 #include "host/Random.h"
 
@@ -243,47 +244,53 @@ TEST_F(DamageTest, EnginesBeyondTheCountOrAlreadyFailedAreNoCandidates) {
     }
 }
 
-TEST_F(DamageTest, CommRadioHitWithSoundsPlaysTheRadioAfterAPause) {
+// With sounds on, a hit plays its level's explosion; a COMM radio or electrical hit follows it
+// after a pause with a sound of its own.
+struct HitSound : hf::testing::Row {
+    int level;
+    std::uint32_t flag;
+    Log sounds;
+    std::vector<std::uint32_t> pauses;
+};
+
+const HitSound HitSounds[] = {
+    {"transponder", 1, offsets::TransponderFlag,
+     {"open DamageFarExplosion.wav", "play DamageFarExplosion.wav"}, {}},
+    {"level 2 flag", 2, 0x0B65, {"open DamageFarExplosion.wav", "play DamageFarExplosion.wav"},
+     {}},
+    {"cockpit", 3, offsets::CockpitFlag,
+     {"open DamageNearExplosion.wav", "play DamageNearExplosion.wav"}, {}},
+    {"COMM radio", 2, offsets::CommRadioFlag,
+     {"open DamageFarExplosion.wav", "play DamageFarExplosion.wav", "close DamageFarExplosion.wav",
+      "open DamageRadio.wav", "play DamageRadio.wav"},
+     {1200}},
+    {"electrical system", 3, offsets::ElectricalFlag,
+     {"open DamageNearExplosion.wav", "play DamageNearExplosion.wav",
+      "close DamageNearExplosion.wav", "open DamageElectricalSystem.wav",
+      "play DamageElectricalSystem.wav"},
+     {1000}},
+};
+
+class HitSoundTest : public DamageTest, public ::testing::WithParamInterface<HitSound> {};
+
+TEST_P(HitSoundTest, HitsWithSoundsPlayTheExplosionAndTheFollowUpAfterAPause) {
+    const HitSound& c = GetParam();
     startDamage();
     form->chkbxDamageSounds.SetChecked(true);
-    setFlag(offsets::CommRadioFlag, 0);
-    run(2);
-    EXPECT_EQ(waveLog(), (Log{"open DamageFarExplosion.wav", "play DamageFarExplosion.wav",
-                              "close DamageFarExplosion.wav", "open DamageRadio.wav",
-                              "play DamageRadio.wav"}));
-    EXPECT_EQ(host.sleeps, std::vector<std::uint32_t>{1200});
-    EXPECT_EQ(host.waveEvents[3].timeMs - host.waveEvents[1].timeMs, 1200);
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(flag(offsets::CommRadioFlag), 1);
-}
-
-TEST_F(DamageTest, OtherHitsWithSoundsPlayOnlyTheExplosion) {
-    for (int level : {1, 2, 3}) {
-        startDamage();
-        form->chkbxDamageSounds.SetChecked(true);
-        const std::uint32_t target = level == 1 ? offsets::TransponderFlag
-                                     : level == 2 ? 0x0B65u
-                                                  : offsets::CockpitFlag;
-        setFlag(target, 0);
-        run(level);
-        EXPECT_EQ(plays().size(), 1u) << level;
-        EXPECT_TRUE(host.sleeps.empty()) << level;
-        EXPECT_TRUE(messages().empty()) << level;
-        EXPECT_EQ(flag(target), 1) << level;
+    setFlag(c.flag, 0);
+    run(c.level);
+    EXPECT_EQ(waveLog(), c.sounds);
+    EXPECT_EQ(host.sleeps, c.pauses);
+    if (!c.pauses.empty()) {
+        ASSERT_EQ(host.waveEvents.size(), 5u);
+        EXPECT_EQ(host.waveEvents[3].timeMs - host.waveEvents[1].timeMs, c.pauses[0]);
     }
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(flag(c.flag), 1);
 }
 
-TEST_F(DamageTest, ElectricalHitWithSoundsPlaysTheElectricalSystemAfterAPause) {
-    startDamage();
-    form->chkbxDamageSounds.SetChecked(true);
-    setFlag(offsets::ElectricalFlag, 0);
-    run(3);
-    EXPECT_EQ(waveLog(), (Log{"open DamageNearExplosion.wav", "play DamageNearExplosion.wav",
-                              "close DamageNearExplosion.wav", "open DamageElectricalSystem.wav",
-                              "play DamageElectricalSystem.wav"}));
-    EXPECT_EQ(host.sleeps, std::vector<std::uint32_t>{1000});
-    EXPECT_TRUE(messages().empty());
-}
+INSTANTIATE_TEST_SUITE_P(DamageTest, HitSoundTest, ::testing::ValuesIn(HitSounds),
+                         hf::testing::RowName);
 
 // The write-back goes in before the pause, so what the simulator changes meanwhile (fuel
 // burnt, a flag failed by someone else) is not put back to the values read before it.

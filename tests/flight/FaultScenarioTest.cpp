@@ -77,7 +77,9 @@ TEST(FaultScenario, FaultsStartAndStopAtTheirTimesOverTheLink) {
     const auto exchange = [&](bool readCrash) {
         crash = 0;
         onGround = Unread;
-        if (readCrash) EXPECT_TRUE(LinkRead(0x0840, 2, &crash, code));
+        if (readCrash) {
+            EXPECT_TRUE(LinkRead(0x0840, 2, &crash, code));
+        }
         EXPECT_TRUE(LinkRead(0x0366, 2, &onGround, code));
         LinkProcess(code);
         return code;

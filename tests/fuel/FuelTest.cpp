@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "GateFixture.h"
+#include "TableRows.h"
 #include "deck/SimData.h"
 
 namespace hf {
@@ -118,87 +119,93 @@ TEST_F(FuelTest, WithoutASelectedRateAStartTakesTheFirstRate) {
     EXPECT_EQ(writesTo(3), (Levels{Half + 699051}));
 }
 
-TEST_F(FuelTest, LoadRequestNeedsFiveThousandFeetAboveTheGround) {
-    struct Case {
-        const char* name;
-        std::int32_t altitude;
-        std::int16_t ground;
-        std::int32_t fraction;
-        bool allowed;
-    };
-    const std::vector<Case> cases = {
-        {"exactly 1524 m", 1624, 100, 0, true},
-        {"a fraction of a metre below", 1623, 100, -65536, false},
-        {"ground below sea level", 1500, -24, 0, true},
-        {"low over high ground", 2000, 500, 0, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        setTank(2, 321, Half);
-        setHeight(c.altitude, c.ground, c.fraction);
-        load();
-        EXPECT_EQ(form->FuelLoadActive, c.allowed);
-        // The snapshot is taken whether or not the load is allowed.
-        EXPECT_EQ(form->TankCapacity, (std::array<std::uint32_t, 6>{0, 321, 0, 0, 0, 0}));
-        if (c.allowed) {
-            EXPECT_EQ(messages(), (Messages{{"Fuel Load started: 500 GPM (drogue)", 3}}));
-        } else {
-            EXPECT_EQ(messages(), (Messages{{"Fuel load not allowed below 5000' AGL", 3}}));
-            EXPECT_EQ(label(), "");
-        }
+struct LoadHeight : hf::testing::Row {
+    std::int32_t altitude;
+    std::int16_t ground;
+    std::int32_t fraction;
+    bool allowed;
+};
+
+const LoadHeight LoadHeights[] = {
+    {"exactly 1524 m", 1624, 100, 0, true},
+    {"a fraction of a metre below", 1623, 100, -65536, false},
+    {"ground below sea level", 1500, -24, 0, true},
+    {"low over high ground", 2000, 500, 0, false},
+};
+
+class LoadHeightTest : public FuelTest, public ::testing::WithParamInterface<LoadHeight> {};
+
+TEST_P(LoadHeightTest, LoadRequestNeedsFiveThousandFeetAboveTheGround) {
+    const LoadHeight& c = GetParam();
+    setTank(2, 321, Half);
+    setHeight(c.altitude, c.ground, c.fraction);
+    load();
+    EXPECT_EQ(form->FuelLoadActive, c.allowed);
+    // The snapshot is taken whether or not the load is allowed.
+    EXPECT_EQ(form->TankCapacity, (std::array<std::uint32_t, 6>{0, 321, 0, 0, 0, 0}));
+    if (c.allowed) {
+        EXPECT_EQ(messages(), (Messages{{"Fuel Load started: 500 GPM (drogue)", 3}}));
+    } else {
+        EXPECT_EQ(messages(), (Messages{{"Fuel load not allowed below 5000' AGL", 3}}));
+        EXPECT_EQ(label(), "");
     }
 }
 
-TEST_F(FuelTest, LoadStepSharesTheFlowAmongTheTanksThatTakeFuel) {
-    struct Tank {
-        std::uint32_t capacity;
-        std::uint32_t level;
-        Levels written;
-    };
-    struct Case {
-        const char* name;
-        int item;
-        std::array<Tank, 6> tanks;
-    };
-    const std::vector<Case> cases = {
-        {"1200 GPM into 100 and 200 gallons, the others absent or full", 1,
-         {{{0, 0, {}},
-           {50, 8346665, {}},
-           {100, Half, {Half + 838861}},
-           {200, Half, {Half + 419430}},
-           {0, 100, {}},
-           {80, Full + 5, {}}}}},
-        {"500 GPM into three tanks of 100 gallons", 0,
-         {{{100, 0, {233017}},
-           {100, Half, {Half + 233017}},
-           {100, 10, {10 + 233017}},
-           {0, 0, {}},
-           {0, 0, {}},
-           {0, 0, {}}}}},
-        {"a nearly full tank is topped up to 100 %", 1,
-         {{{0, 0, {}}, {0, 0, {}}, {100, 8346664, {Full}}, {0, 0, {}}, {0, 0, {}}, {0, 0, {}}}}},
-        {"a share of 0 writes the level unchanged", 0,
-         {{{0, 0, {}}, {0, 0, {}}, {0, 0, {}}, {0, 0, {}}, {4294967295u, 77, {77}}, {0, 0, {}}}}},
-        {"a 6-gallon tank is filled in one step at 500 GPM", 0,
-         {{{0, 0, {}}, {0, 0, {}}, {0, 0, {}}, {0, 0, {}}, {0, 0, {}}, {6, 0, {Full}}}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        form->rdgrpFuelTransferRate.SetItemIndex(c.item);
-        for (int tank = 1; tank <= 6; ++tank)
-            setTank(tank, c.tanks[tank - 1].capacity, c.tanks[tank - 1].level);
-        load();
-        ASSERT_TRUE(form->FuelLoadActive);
-        step();
-        for (int tank = 1; tank <= 6; ++tank) {
-            SCOPED_TRACE(tank);
-            EXPECT_EQ(writesTo(tank), c.tanks[tank - 1].written);
-        }
-        EXPECT_TRUE(form->FuelLoadActive);
+INSTANTIATE_TEST_SUITE_P(FuelTest, LoadHeightTest, ::testing::ValuesIn(LoadHeights),
+                         hf::testing::RowName);
+
+struct LoadTank {
+    std::uint32_t capacity;
+    std::uint32_t level;
+    Levels written;
+};
+struct LoadStep : hf::testing::Row {
+    int item;
+    std::array<LoadTank, 6> tanks;
+};
+
+const LoadStep LoadSteps[] = {
+    {"1200 GPM into 100 and 200 gallons, the others absent or full", 1,
+     {{{0, 0, {}},
+       {50, 8346665, {}},
+       {100, Half, {Half + 838861}},
+       {200, Half, {Half + 419430}},
+       {0, 100, {}},
+       {80, Full + 5, {}}}}},
+    {"500 GPM into three tanks of 100 gallons", 0,
+     {{{100, 0, {233017}},
+       {100, Half, {Half + 233017}},
+       {100, 10, {10 + 233017}},
+       {0, 0, {}},
+       {0, 0, {}},
+       {0, 0, {}}}}},
+    {"a nearly full tank is topped up to 100 %", 1,
+     {{{0, 0, {}}, {0, 0, {}}, {100, 8346664, {Full}}, {0, 0, {}}, {0, 0, {}}, {0, 0, {}}}}},
+    {"a share of 0 writes the level unchanged", 0,
+     {{{0, 0, {}}, {0, 0, {}}, {0, 0, {}}, {0, 0, {}}, {4294967295u, 77, {77}}, {0, 0, {}}}}},
+    {"a 6-gallon tank is filled in one step at 500 GPM", 0,
+     {{{0, 0, {}}, {0, 0, {}}, {0, 0, {}}, {0, 0, {}}, {0, 0, {}}, {6, 0, {Full}}}}},
+};
+
+class LoadStepTest : public FuelTest, public ::testing::WithParamInterface<LoadStep> {};
+
+TEST_P(LoadStepTest, LoadStepSharesTheFlowAmongTheTanksThatTakeFuel) {
+    const LoadStep& c = GetParam();
+    form->rdgrpFuelTransferRate.SetItemIndex(c.item);
+    for (int tank = 1; tank <= 6; ++tank)
+        setTank(tank, c.tanks[tank - 1].capacity, c.tanks[tank - 1].level);
+    load();
+    ASSERT_TRUE(form->FuelLoadActive);
+    step();
+    for (int tank = 1; tank <= 6; ++tank) {
+        SCOPED_TRACE(tank);
+        EXPECT_EQ(writesTo(tank), c.tanks[tank - 1].written);
     }
+    EXPECT_TRUE(form->FuelLoadActive);
 }
+
+INSTANTIATE_TEST_SUITE_P(FuelTest, LoadStepTest, ::testing::ValuesIn(LoadSteps),
+                         hf::testing::RowName);
 
 TEST_F(FuelTest, StepsDecideOnTheSnapshotNotOnTheCurrentCapacities) {
     setTank(1, 100, Half);
@@ -210,35 +217,36 @@ TEST_F(FuelTest, StepsDecideOnTheSnapshotNotOnTheCurrentCapacities) {
     EXPECT_EQ(writesTo(2), Levels{});
 }
 
-TEST_F(FuelTest, LoadEndsWithTheFirstReasonThatHolds) {
-    struct Case {
-        const char* name;
-        std::uint32_t level;
-        std::int32_t altitude;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
-        {"tanks full", 8346665, 3000, "Fuel Load terminated (tanks are full)"},
-        {"too low with tanks to fill", Half, 1000,
-         "Fuel Load terminated (not allowed below 5000' AGL)"},
-        {"too low with full tanks", Full, 1000,
-         "Fuel Load terminated (not allowed below 5000' AGL)"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        setTank(4, 100, c.level);
-        load();  // the request does not look at the levels
-        ASSERT_TRUE(form->FuelLoadActive);
-        setHeight(c.altitude, 0);
-        step();
-        EXPECT_FALSE(form->FuelLoadActive);
-        EXPECT_EQ(label(), "");
-        EXPECT_EQ(levelWriteCount(), 0u);
-        EXPECT_EQ(messages(), (Messages{{"Fuel Load started: 500 GPM (drogue)", 3},
-                                        {c.message, 6}}));
-    }
+struct LoadEnd : hf::testing::Row {
+    std::uint32_t level;
+    std::int32_t altitude;
+    std::string message;
+};
+
+const LoadEnd LoadEnds[] = {
+    {"tanks full", 8346665, 3000, "Fuel Load terminated (tanks are full)"},
+    {"too low with tanks to fill", Half, 1000,
+     "Fuel Load terminated (not allowed below 5000' AGL)"},
+    {"too low with full tanks", Full, 1000, "Fuel Load terminated (not allowed below 5000' AGL)"},
+};
+
+class LoadEndTest : public FuelTest, public ::testing::WithParamInterface<LoadEnd> {};
+
+TEST_P(LoadEndTest, LoadEndsWithTheFirstReasonThatHolds) {
+    const LoadEnd& c = GetParam();
+    setTank(4, 100, c.level);
+    load();  // the request does not look at the levels
+    ASSERT_TRUE(form->FuelLoadActive);
+    setHeight(c.altitude, 0);
+    step();
+    EXPECT_FALSE(form->FuelLoadActive);
+    EXPECT_EQ(label(), "");
+    EXPECT_EQ(levelWriteCount(), 0u);
+    EXPECT_EQ(messages(), (Messages{{"Fuel Load started: 500 GPM (drogue)", 3}, {c.message, 6}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(FuelTest, LoadEndTest, ::testing::ValuesIn(LoadEnds),
+                         hf::testing::RowName);
 
 TEST_F(FuelTest, LoadStepAtExactlyFiveThousandFeetGoesOn) {
     setTank(3, 100, Half);

@@ -35,8 +35,8 @@ void GateTest::startWith(std::vector<TCatchZoneData> zones) {
 }
 
 std::pair<double, double> GateTest::placeAircraft(double lat, double lon) {
-    const auto latHi = static_cast<std::int32_t>(std::lround(lat / LatitudeScaleValue));
-    const auto lonHi = static_cast<std::int32_t>(std::lround(lon / AngleScaleValue));
+    const auto latHi = static_cast<std::int32_t>(std::lround(lat / LatitudeScale));
+    const auto lonHi = static_cast<std::int32_t>(std::lround(lon / AngleScale));
     core.poke<std::int32_t>(offsets::LatitudeLo, 0);
     core.poke<std::int32_t>(offsets::LatitudeHi, latHi);
     core.poke<std::int32_t>(offsets::LongitudeLo, 0);

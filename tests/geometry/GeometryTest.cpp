@@ -5,8 +5,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "tests/geometry/RectangleZone.h"
+
 namespace hf {
 namespace {
+
+using hf::testing::RectangleZone;
 
 constexpr double Pi = std::numbers::pi;
 
@@ -43,22 +47,6 @@ TEST(AngleBetween, MeridianRuleGivesExactConstants) {
     EXPECT_EQ(AngleBetween({0, 0}, {7, 0}), 0.0);
 }
 
-// A zone laid out as a rectangle in degrees: back edge at latitude 10.000, front edge at
-// 10.001, left edge at longitude 20.000, right edge at 20.002.
-TCatchZoneData RectangleZone() {
-    TCatchZoneData zone;
-    zone.CarrierIdent = "TEST";
-    zone.BackLeftLat = 10.000;
-    zone.BackLeftLon = 20.000;
-    zone.BackRightLat = 10.000;
-    zone.BackRightLon = 20.002;
-    zone.FrontLeftLat = 10.001;
-    zone.FrontLeftLon = 20.000;
-    zone.FrontRightLat = 10.001;
-    zone.FrontRightLon = 20.002;
-    return zone;
-}
-
 struct PointCase {
     const char* name;
     double lat;
@@ -68,8 +56,8 @@ struct PointCase {
 
 TEST(IsInsideCatchZone, RectanglePoints) {
     const TCatchZoneData zone = RectangleZone();
-    const double centreLat = 10.0005;
-    const double centreLon = 20.001;
+    const double centreLat = hf::testing::ZoneCentreLat;
+    const double centreLon = hf::testing::ZoneCentreLon;
     // Radius of the circumscribed circle, in degrees.
     const double radius = std::hypot(0.0005, 0.001);
     const PointCase cases[] = {

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "CatapultFixture.h"
+#include "TableRows.h"
 #include "deck/SimData.h"
 
 namespace hf {
@@ -47,50 +47,64 @@ protected:
     }
 };
 
-TEST_F(ManualOverrideTest, BothButtonsFollowEitherCaller) {
-    const std::vector<std::pair<const char*, std::function<void()>>> callers = {
-        {"main window button", [this] { clickMain(); }},
-        {"toolbar button", [this] { clickToolbar(); }},
-    };
-    for (const auto& [name, click] : callers) {
-        SCOPED_TRACE(name);
-        SetUp();
-        click();
-        expectState(true);
-        click();
-        expectState(false);
-        EXPECT_EQ(messages(), (Messages{{"HFast has been manually disabled", 8},
-                                        {"Hookfast reenabled", 5}}));
+class CallerTest;
+struct Caller : hf::testing::Row {
+    void (*click)(CallerTest&);
+};
+
+class CallerTest : public ManualOverrideTest, public ::testing::WithParamInterface<Caller> {
+public:
+    static std::vector<Caller> Callers() {
+        return {
+            {"main window button", [](CallerTest& t) { t.clickMain(); }},
+            {"toolbar button", [](CallerTest& t) { t.clickToolbar(); }},
+        };
     }
+};
+
+TEST_P(CallerTest, BothButtonsFollowEitherCaller) {
+    GetParam().click(*this);
+    expectState(true);
+    GetParam().click(*this);
+    expectState(false);
+    EXPECT_EQ(messages(),
+              (Messages{{"HFast has been manually disabled", 8}, {"Hookfast reenabled", 5}}));
 }
 
-TEST_F(ManualOverrideTest, FuelTransfersGetTheirOwnTexts) {
-    struct Case {
-        bool loading;
-        bool offloading;
-        Messages texts;
-    };
-    const std::vector<Case> cases = {
-        {true, false,
-         {{"HFast has been manually disabled - fuel load paused", 8},
-          {"Hookfast reenabled - fuel load resumed", 5}}},
-        {false, true,
-         {{"HFast has been manually disabled - fuel OFFload paused", 8},
-          {"Hookfast reenabled - fuel OFFload resumed", 5}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.loading ? "loading" : "offloading");
-        SetUp();
-        form->FuelLoadActive = c.loading;
-        form->FuelOffloadActive = c.offloading;
-        clickMain();
-        clickMain();
-        EXPECT_EQ(messages(), c.texts);
-        // The pause belongs to the fuel ticks: the override leaves the transfer as it was.
-        EXPECT_EQ(form->FuelLoadActive, c.loading);
-        EXPECT_EQ(form->FuelOffloadActive, c.offloading);
-    }
+INSTANTIATE_TEST_SUITE_P(ManualOverrideTest, CallerTest,
+                         ::testing::ValuesIn(CallerTest::Callers()), hf::testing::RowName);
+
+struct Transfer : hf::testing::Row {
+    bool loading;
+    bool offloading;
+    Messages texts;
+};
+
+const Transfer Transfers[] = {
+    {"loading", true, false,
+     {{"HFast has been manually disabled - fuel load paused", 8},
+      {"Hookfast reenabled - fuel load resumed", 5}}},
+    {"offloading", false, true,
+     {{"HFast has been manually disabled - fuel OFFload paused", 8},
+      {"Hookfast reenabled - fuel OFFload resumed", 5}}},
+};
+
+class TransferTest : public ManualOverrideTest, public ::testing::WithParamInterface<Transfer> {};
+
+TEST_P(TransferTest, FuelTransfersGetTheirOwnTexts) {
+    const Transfer& c = GetParam();
+    form->FuelLoadActive = c.loading;
+    form->FuelOffloadActive = c.offloading;
+    clickMain();
+    clickMain();
+    EXPECT_EQ(messages(), c.texts);
+    // The pause belongs to the fuel ticks: the override leaves the transfer as it was.
+    EXPECT_EQ(form->FuelLoadActive, c.loading);
+    EXPECT_EQ(form->FuelOffloadActive, c.offloading);
 }
+
+INSTANTIATE_TEST_SUITE_P(ManualOverrideTest, TransferTest, ::testing::ValuesIn(Transfers),
+                         hf::testing::RowName);
 
 TEST_F(ManualOverrideTest, EnablingSwitchesNoTimer) {
     clickMain();

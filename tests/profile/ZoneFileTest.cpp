@@ -1,4 +1,5 @@
 #include "deck/Numbers.h"
+#include "deck/SimData.h"
 #include "deck/ZoneFile.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,6 @@
 
 namespace hf {
 namespace {
-
-constexpr double FeetPerMetre = 3.2808;
 
 // A valid zone: a deck at 60 ft, a 3 ft band, landing heading 352.5.
 const std::vector<std::pair<std::string, std::string>> ValidKeys = {

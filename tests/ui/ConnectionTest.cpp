@@ -4,13 +4,13 @@
 #include <string>
 
 #include "ProgramFixture.h"
+#include "TableRows.h"
 #include "lang/ResultCodeTexts.h"
 
 namespace hf {
 namespace {
 
-struct ConnectionCase {
-    const char* name;
+struct ConnectionCase : hf::testing::Row {
     bool serverRuns;
     std::uint16_t simulator;
     std::uint32_t version;
@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConnectionCase{"TwoTen", true, 8, 0x2A000000, true, Fsx + "2.:00"},
         ConnectionCase{"OneF", true, 8, 0x1F000000, false, OldFsuipc},
         ConnectionCase{"BuildWordLowByteZero", true, 8, 0x39990100, true, Fsx + "3.999`"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    hf::testing::RowName);
 
 TEST(SupportedSimIndex, ExactAndCaseSensitive) {
     hf::testing::VirtualClock clock;

@@ -11,12 +11,16 @@ namespace hf {
 namespace {
 
 TEST(SimData, PairsDecodeAsOneSigned64BitNumber) {
+    // One unit of a high half, and of an angle, in degrees.
+    EXPECT_DOUBLE_EQ(DecodeLatitude(0, 1), 8.998425275576774e-06);
+    EXPECT_DOUBLE_EQ(DecodeLongitude(0, 1), 8.381903171539307e-08);
+    EXPECT_DOUBLE_EQ(DecodeAngle(1), 8.381903171539307e-08);
     // The low half is an unsigned fraction: 0x80000000 is half a unit above, never below.
-    EXPECT_DOUBLE_EQ(DecodeLatitude(0x80000000u, 0), 0.5 * LatitudeScaleValue);
-    EXPECT_DOUBLE_EQ(DecodeLatitude(0, 1111750), 1111750 * LatitudeScaleValue);
-    EXPECT_DOUBLE_EQ(DecodeLatitude(0x80000000u, -1), -0.5 * LatitudeScaleValue);
-    EXPECT_DOUBLE_EQ(DecodeLongitude(0xC0000000u, 1), 1.75 * AngleScaleValue);
-    EXPECT_DOUBLE_EQ(DecodeLongitude(0x40000000u, -2), -1.75 * AngleScaleValue);
+    EXPECT_DOUBLE_EQ(DecodeLatitude(0x80000000u, 0), 0.5 * LatitudeScale);
+    EXPECT_DOUBLE_EQ(DecodeLatitude(0, 1111750), 1111750 * LatitudeScale);
+    EXPECT_DOUBLE_EQ(DecodeLatitude(0x80000000u, -1), -0.5 * LatitudeScale);
+    EXPECT_DOUBLE_EQ(DecodeLongitude(0xC0000000u, 1), 1.75 * AngleScale);
+    EXPECT_DOUBLE_EQ(DecodeLongitude(0x40000000u, -2), -1.75 * AngleScale);
     EXPECT_DOUBLE_EQ(DecodeAltitude(0x40000000, 30), 30.25);
     EXPECT_DOUBLE_EQ(DecodeAltitude(0x80000000u, 30), 30.5);
     EXPECT_DOUBLE_EQ(DecodeAltitude(0xB3333333u, 19), 19.0 + 0xB3333333u / 4294967296.0);
@@ -28,8 +32,6 @@ TEST(SimData, PairsDecodeAsOneSigned64BitNumber) {
     EXPECT_DOUBLE_EQ(MagneticHeading(-2.0, -5.0), 3.0);
     EXPECT_DOUBLE_EQ(MagneticHeading(359.0, -5.0), 364.0);  // no reduction at 360 or more
     EXPECT_DOUBLE_EQ(HeightAboveGround(1600.0, 76), 1524.0);
-    EXPECT_DOUBLE_EQ(TankPercent(8388608), 100.0);
-    EXPECT_DOUBLE_EQ(TankPercent(4194304), 50.0);
 }
 
 class ShowSimMessageTest : public hf::testing::ProgramTest {
@@ -87,7 +89,7 @@ TEST_F(ShowSimMessageTest, ExchangeReadsTypedValuesInOneGoAndStopsAtTheFirstRefu
     exchange.Read(offsets::MagVar, magVar).Read(offsets::ForwardSpeed, speed);
     ASSERT_TRUE(exchange.Process());
     EXPECT_EQ(core.exchangeCount(), exchanges + 1);
-    EXPECT_DOUBLE_EQ(DecodeLatitude(lo, hi), -0.5 * LatitudeScaleValue);
+    EXPECT_DOUBLE_EQ(DecodeLatitude(lo, hi), -0.5 * LatitudeScale);
     EXPECT_EQ(magVar, -1820);
     EXPECT_EQ(speed, 202.68);
 

@@ -95,8 +95,6 @@ TEST_F(StartupTest, FormCreatePreparesTheWindowBeforeTheStart) {
     EXPECT_TRUE(form->chkbxDetectTailhook.ShowHint());
     EXPECT_EQ(form->chkbxDetectTailhook.Hint(), form->chkbxDetectTailhook.Caption());
     for (std::size_t j = 0; j < 8; ++j) EXPECT_EQ(form->EngineBitMask[j], float(1u << j));
-    EXPECT_DOUBLE_EQ(form->AngleScale, 8.381903171539307e-08);
-    EXPECT_DOUBLE_EQ(form->LatitudeScale, 8.998425275576774e-06);
     EXPECT_EQ(form->InsideAngleLimit, 1.5707963267948966);
 }
 

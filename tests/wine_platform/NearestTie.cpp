@@ -33,8 +33,8 @@ struct Corner {
 // What an x87 build computes: the decoded position rounded to double where it is passed on,
 // the distance kept in 80 bits.
 long double X87Distance(std::int32_t latHi, std::int32_t lonHi, Corner c) {
-    const double lat = static_cast<double>(static_cast<long double>(latHi) * hf::LatitudeScaleValue);
-    const double lon = static_cast<double>(static_cast<long double>(lonHi) * hf::AngleScaleValue);
+    const double lat = static_cast<double>(static_cast<long double>(latHi) * hf::LatitudeScale);
+    const double lon = static_cast<double>(static_cast<long double>(lonHi) * hf::AngleScale);
     long double dLon = std::fabs(static_cast<long double>(c.lon) - lon);
     if (dLon > 180.0L) dLon = 360.0L - dLon;
     const long double dLat = static_cast<long double>(c.lat) - lat;
@@ -77,8 +77,8 @@ int main(int argc, char** argv) {
     for (int pair = 1; pair <= Pairs; ++pair) {
         // Whole units of the position pair (the fractions are 0), so the stand-in serves
         // them exactly as written.
-        const auto latHi = static_cast<std::int32_t>(std::lround((8.0 + 6.0 * pair) / hf::LatitudeScaleValue));
-        const auto lonHi = static_cast<std::int32_t>(std::lround((-150.0 + 23.0 * pair) / hf::AngleScaleValue));
+        const auto latHi = static_cast<std::int32_t>(std::lround((8.0 + 6.0 * pair) / hf::LatitudeScale));
+        const auto lonHi = static_cast<std::int32_t>(std::lround((-150.0 + 23.0 * pair) / hf::AngleScale));
         const double lat = hf::DecodeLatitude(0, latHi);
         const double lon = hf::DecodeLongitude(0, lonHi);
 

@@ -50,12 +50,12 @@ bool PlaceAircraft(const hf::TCatchZoneData& zone) {
     const double lat = std::fmin(zone.BackLeftLat, zone.BackRightLat) - 0.002;
     const double lon = (zone.BackLeftLon + zone.BackRightLon) / 2;
     const double altitude = zone.DeckAlt + zone.CatchZoneHeight / 2;
-    const auto latHi = static_cast<std::int32_t>(std::lround(lat / hf::LatitudeScaleValue));
-    const auto lonHi = static_cast<std::int32_t>(std::lround(lon / hf::AngleScaleValue));
+    const auto latHi = static_cast<std::int32_t>(std::lround(lat / hf::LatitudeScale));
+    const auto lonHi = static_cast<std::int32_t>(std::lround(lon / hf::AngleScale));
     // Whole metres below, then the unsigned fraction of a metre.
     const auto altHi = static_cast<std::int32_t>(std::floor(altitude));
     const auto altLo =
-        static_cast<std::uint32_t>(std::llround((altitude - altHi) * hf::FractionDivisorValue));
+        static_cast<std::uint32_t>(std::llround((altitude - altHi) * hf::FractionDivisor));
     const std::int16_t noVariation = 0;
     const std::uint16_t inFlight = 0;
     const double hookDown = 1.0;

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "deck/SimData.h"
 #include "link/SimLink.h"
 #include "link/Win32LinkPort.h"
 #include "tools/stopwatch/Stopwatch.h"
@@ -22,8 +23,6 @@ namespace {
 constexpr UINT TickMs = 10;
 constexpr std::int64_t SampleMs = 100;
 
-constexpr double LatitudeUnit = 90.0 / 10001750.0;
-constexpr double TwoTo32 = 4294967296.0;
 
 struct Watch {
     double accel = -700.0;
@@ -57,9 +56,9 @@ struct Watch {
         // The pairs are one 64-bit fixed-point number each: whole units above, fraction below.
         std::printf("t=%lld lat=%.7f lon=%.7f alt=%.2f speed=%.2f ground=%u\n",
                     static_cast<long long>(clock.ms()),
-                    static_cast<double>(lat) / TwoTo32 * LatitudeUnit,
-                    static_cast<double>(lon) / TwoTo32 / TwoTo32 * 360.0,
-                    static_cast<double>(alt) / TwoTo32, speed, ground);
+                    static_cast<double>(lat) / hf::FractionDivisor * hf::LatitudeScale,
+                    static_cast<double>(lon) / hf::FractionDivisor * hf::AngleScale,
+                    static_cast<double>(alt) / hf::FractionDivisor, speed, ground);
         std::fflush(stdout);
     }
 
