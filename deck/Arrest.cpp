@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "deck/HotKeySlots.h"
 #include "deck/SimData.h"
 #include "deck/Trapping.h"
 #include "lang/HFastResourceStrings.h"
@@ -94,7 +95,7 @@ void TFormMain::CheckTrapAnywhereKey() {
         ~GateBack() { gate.SetEnabled(true); }
     } gateBack{tmrIsCatchCheckNeeded};
 
-    if (TrapAnywhereKeySlot == 0) return;
+    if (!IsHotKeySlot(TrapAnywhereKeySlot)) return;
     std::uint32_t slotValue = 0;
     SimExchange read;
     if (!read.Read(TrapAnywhereKeySlot, slotValue).Process()) return;
