@@ -209,6 +209,18 @@ TEST_F(ZoneLoadTest, LastDatFileUsedSelectsInAnyLetterCaseAndFallsBackToTheDefau
     EXPECT_EQ(readFile("Hookfast.INI"), "[general]\r\nlastdatfileused=Hookfast.dat\r\n");
 }
 
+// Every letter of the code page counts without regard to case, as in the file system: the
+// pilot's choice is kept, not replaced by the default.
+TEST_F(ZoneLoadTest, LastDatFileUsedMatchesAccentedLettersInAnyCase) {
+    writeFile("Zon\xE9.dat", Zones({ZoneSection("Zone01"), ZoneSection("Zone02")}));
+    const std::string settings = "[General]\r\nLastDatFileUsed=ZON\xC9.DAT\r\n";
+    writeFile("Hookfast.INI", settings);
+    startProgram();
+    EXPECT_EQ(form->cmbDatFile.Text(), "Zon\xE9.dat");
+    EXPECT_EQ(form->lblNumOfCarriersLoaded.Caption(), CountLabel(2, 2));
+    EXPECT_EQ(readFile("Hookfast.INI"), settings);
+}
+
 TEST_F(ZoneLoadTest, NeitherTheNamedFileNorTheDefaultStopsTheSettingsLoad) {
     std::filesystem::remove(folder.path() / "Hookfast.dat");
     writeFile("Other.dat", Zones({ZoneSection("Zone01")}));
