@@ -101,6 +101,25 @@ TEST_F(TrapTestTest, EachTestAtItsBoundary) {
     }
 }
 
+// The variation is taken from the true heading: 90 true with 20 east is 70 magnetic, which
+// a runway of 70 takes and one of 110 (40 off) refuses; adding it would swap the two.
+TEST_F(TrapTestTest, TheVariationIsSubtractedFromTheTrueHeading) {
+    struct Case {
+        double magVar;
+        double runwayHeading;
+        bool traps;
+    };
+    for (const Case& c : {Case{20.0, 70.0, true}, Case{20.0, 110.0, false},
+                          Case{-20.0, 110.0, true}, Case{-20.0, 70.0, false}}) {
+        SCOPED_TRACE(::testing::Message() << "variation " << c.magVar << ", runway "
+                                          << c.runwayHeading);
+        startInZone();
+        form->MagVar = c.magVar;
+        zone().RunwayHeading = c.runwayHeading;
+        EXPECT_EQ(catchTick(), c.traps);
+    }
+}
+
 TEST_F(TrapTestTest, ReadsTheTenValuesInOneExchange) {
     setHook(0.0);
     form->chkbxDetectTailhook.SetChecked(true);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "CatapultFixture.h"
@@ -145,6 +146,42 @@ TEST_F(ArmingTest, FailedExchangesOfArmingByHand) {
     EXPECT_FALSE(armed());
     EXPECT_EQ(armLabel(), "Catapult disarmed");
     EXPECT_TRUE(messages().empty());
+}
+
+// 0.003 degree from the corner is too far in either axis; the double just below it is near.
+// At latitude and longitude 0 the aircraft's position decodes to exactly 0.0, so the
+// differences are the corner's own values.
+TEST_F(ArmingTest, ExactlyTheToleranceFromTheCornerIsTooFar) {
+    const double justInside = std::nextafter(0.003, 0.0);
+    struct Case {
+        double cornerLat;
+        double cornerLon;
+        bool arms;
+    };
+    for (const Case& c : {Case{0.003, 0.0, false}, Case{0.0, -0.003, false},
+                          Case{justInside, -justInside, true}}) {
+        SCOPED_TRACE(::testing::Message() << c.cornerLat << ", " << c.cornerLon);
+        startReady();
+        ASSERT_EQ(placeAircraft(0.0, 0.0), std::make_pair(0.0, 0.0));
+        zone().FrontLeftLat = c.cornerLat;
+        zone().FrontLeftLon = c.cornerLon;
+        armAction();
+        EXPECT_EQ(armed(), c.arms);
+        const char* text =
+            c.arms ? "CATAPULT ARMED" : "Catapult NOT armed -- too far from nearest known cables";
+        EXPECT_EQ(messages(), (Messages{{text, 3}}));
+    }
+}
+
+// The third exchange fails: nothing was read to give a reason by, so the refusal comes
+// without one, and the catapult stays disarmed.
+TEST_F(ArmingTest, AFailedThirdExchangeRefusesWithoutAReason) {
+    core.setFault({hf::sim::ServerFault::Kind::RefuseRead, offsets::ParkingBrake});
+    armAction();
+    core.setFault({});
+    EXPECT_FALSE(armed());
+    EXPECT_EQ(armLabel(), "Catapult disarmed");
+    EXPECT_EQ(messages(), (Messages{{"Catapult NOT armed -- ", 3}}));
 }
 
 class AutoArmingTest : public hf::testing::CatapultTest {
