@@ -241,8 +241,8 @@ TEST_F(HotKeysTest, ARecordedSlotBeyondTheTableIsNeitherPolledNorGivenBack) {
     form->ReleaseHotKeys();
     for (const auto& exchange : core.exchanges()) {
         for (const auto& record : exchange) {
-            EXPECT_FALSE(record.offset == 0x32F8 ||
-                         (record.offset == CounterOffset && record.kind == hf::sim::SimRecord::Write));
+            const bool write = record.kind == hf::sim::SimRecord::Write;
+            EXPECT_FALSE(record.offset == 0x32F8 || (record.offset == CounterOffset && write));
         }
     }
     EXPECT_TRUE(actions.empty());
