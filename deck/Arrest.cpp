@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "deck/HotKeySlots.h"
 #include "deck/SimData.h"
 #include "deck/Trapping.h"
 #include "lang/HFastResourceStrings.h"
@@ -30,6 +31,29 @@ void WriteAcceleration(std::uint32_t offset, double value) {
     exchange.Write(offset, value).Process();
 }
 
+// The end of an arrest in a zone: the watching timers and the hot keys come back, and the
+// 30 s wait before the next trap starts now.
+void EndNormalArrest(TFormMain& form) {
+    form.tmrDecel.SetEnabled(false);
+    form.tmrFindNearest.SetEnabled(true);
+    form.tmrKeystroke.SetEnabled(true);
+    form.LastArrestEndTime = form.Host().MonotonicMs();
+    form.SetSpecialSound(true);
+    form.tmrIsCatchCheckNeeded.SetEnabled(true);
+}
+
+// The end of a trap-anywhere arrest: as above, with the normal handler pair back; the gate
+// timer comes back with the next heartbeat (or F10 check), not here.
+void EndMovingCarrierArrest(TFormMain& form) {
+    form.TrapAnywhereArmed = false;
+    form.tmrDecel.SetEnabled(false);
+    form.InstallNormalHandlerPair();
+    form.tmrFindNearest.SetEnabled(true);
+    form.tmrKeystroke.SetEnabled(true);
+    form.LastArrestEndTime = form.Host().MonotonicMs();
+    form.SetSpecialSound(true);
+}
+
 }  // namespace
 
 void TFormMain::tmrDecelTimer(TObject*) {
@@ -39,12 +63,7 @@ void TFormMain::tmrDecelTimer(TObject*) {
         return;
     }
     // Stopped, or the simulator no longer answers: the arrest is over either way.
-    tmrDecel.SetEnabled(false);
-    tmrFindNearest.SetEnabled(true);
-    tmrKeystroke.SetEnabled(true);
-    LastArrestEndTime = Host().MonotonicMs();
-    SetSpecialSound(true);
-    tmrIsCatchCheckNeeded.SetEnabled(true);
+    EndNormalArrest(*this);
 }
 
 void TFormMain::tmrMovingCarrierDecelTimer(TObject*) {
@@ -56,14 +75,16 @@ void TFormMain::tmrMovingCarrierDecelTimer(TObject*) {
         }
         return;
     }
-    TrapAnywhereArmed = false;
-    tmrDecel.SetEnabled(false);
-    InstallNormalHandlerPair();
-    tmrFindNearest.SetEnabled(true);
-    tmrKeystroke.SetEnabled(true);
-    LastArrestEndTime = Host().MonotonicMs();
-    SetSpecialSound(true);
-    // The gate timer comes back with the next heartbeat (or F10 check), not here.
+    EndMovingCarrierArrest(*this);
+}
+
+void TFormMain::EndArrest() {
+    if (!tmrDecel.Enabled()) return;
+    if (tmrDecel.OnTimer().Name == "tmrMovingCarrierDecelTimer") {
+        EndMovingCarrierArrest(*this);
+    } else {
+        EndNormalArrest(*this);
+    }
 }
 
 void TFormMain::CheckTrapAnywhereKey() {
@@ -74,7 +95,7 @@ void TFormMain::CheckTrapAnywhereKey() {
         ~GateBack() { gate.SetEnabled(true); }
     } gateBack{tmrIsCatchCheckNeeded};
 
-    if (TrapAnywhereKeySlot == 0) return;
+    if (!IsHotKeySlot(TrapAnywhereKeySlot)) return;
     std::uint32_t slotValue = 0;
     SimExchange read;
     if (!read.Read(TrapAnywhereKeySlot, slotValue).Process()) return;

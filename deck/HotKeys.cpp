@@ -1,11 +1,14 @@
 // Hot keys: the interface module's hot-key slots, their registration, release and poll.
 // Each key is a function key held with Shift (or Shift and Ctrl); the server flags a press
 // in byte 3 of the slot that holds its definition and moves the counter byte on.
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "deck/HotKeySlots.h"
 #include "deck/SimData.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
@@ -55,20 +58,18 @@ std::uint32_t KeyDefinition(std::uint32_t virtualKeyCode, std::uint32_t comboBas
     return KeyDefinitionBase + virtualKeyCode + comboBase;
 }
 
-std::uint32_t SlotOffset(std::uint32_t index) { return offsets::HotKeySlots + 4 * index; }
-
 // The check every key but F10 shares: a pressed slot runs the action, then gets the key's
 // definition back with the top byte 0, which clears the press.
 template <class Action>
 void CheckKey(TFormMain& form, const HotKey& key, Action&& action) {
     std::uint32_t& slot = form.*key.Slot;
-    if (slot == 0) return;
+    if (!IsHotKeySlot(slot)) return;
     std::uint32_t value = 0;
     if (!SimExchange().Read(slot, value).Process()) return;
     if (!form.IsHotKeyPressed(value)) return;
     action();
     // Read again: a reset inside the action has registered the keys afresh.
-    if (slot == 0) return;
+    if (!IsHotKeySlot(slot)) return;
     SimExchange().Write(slot, KeyDefinition(key.VirtualKeyCode, form.KeyComboBase)).Process();
 }
 
@@ -108,20 +109,18 @@ void TFormMain::AllocateHotKeySlot(std::uint32_t keyDefinition, std::uint32_t& s
     std::uint32_t slotCount = 0;
     if (!SimExchange().Read(offsets::HotKeySlotCount, slotCount).Process()) return;
 
-    // A slot whose read fails counts as taken; the scan goes on past it.
-    std::uint32_t index = 0;
-    bool found = false;
-    for (; index < slotCount; ++index) {
+    // A server that reports more slots than fit below the message line gets no more than
+    // fit. A slot whose read fails counts as taken; the scan goes on past it.
+    const std::uint32_t usable = std::min(slotCount, MaxHotKeySlots);
+    std::optional<std::uint32_t> free;
+    for (std::uint32_t index = 0; index < usable && !free; ++index) {
+        const std::optional<std::uint32_t> slot = HotKeySlotOffset(index);
+        if (!slot) break;
         std::uint32_t value = 0;
-        if (SimExchange().Read(SlotOffset(index), value).Process() && value == 0) {
-            found = true;
-            break;
-        }
+        if (SimExchange().Read(*slot, value).Process() && value == 0) free = slot;
     }
-    if (!found) return;
-    if (SimExchange().Write(SlotOffset(index), keyDefinition).Process()) {
-        slotField = SlotOffset(index);
-    }
+    if (!free) return;
+    if (SimExchange().Write(*free, keyDefinition).Process()) slotField = *free;
 }
 
 void TFormMain::ReleaseHotKeys() {
@@ -144,6 +143,10 @@ void TFormMain::GiveBackHotKeySlots() {
     for (const HotKey& key : ReleaseOrder) {
         std::uint32_t& slot = this->*key.Slot;
         if (slot == 0 || silent) continue;
+        if (!IsHotKeySlot(slot)) {
+            slot = 0;  // no slot of the table: nothing of ours to give back there
+            continue;
+        }
         if (HotKeySlotsUnconfirmed) {
             // Held since an earlier connection: give it back only if it still holds this
             // key, pressed or not; otherwise it is no longer ours.

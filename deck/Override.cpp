@@ -40,8 +40,10 @@ void TFormMain::actManualOverrideExecute(TObject*) {
     }
 
     btnManualDisable.SetCaption(std::string(rs::PressToReenable));
-    // Braking stops at once; the nearest-zone heartbeat carries on while disabled.
-    tmrDecel.SetEnabled(false);
+    // Braking stops at once, but the arrest still ends as a stopped one does: the hot keys
+    // and the special sound come back, or the pilot could never enable the program again by
+    // key. The nearest-zone heartbeat carries on while disabled.
+    EndArrest();
     tmrFindNearest.SetEnabled(true);
     if (tmrAccel.Enabled()) {
         // The stroke runs out by itself: its own end disarms fully (hot keys, smoke, sound).

@@ -7,9 +7,11 @@
 
 namespace hf {
 
-// "*" and "?" wildcards, letters compared without regard to case (ASCII).
+// "*" and "?" wildcards, letters compared without regard to case (every letter of
+// Windows-1252, as the file system matches names).
 bool MatchesMask(std::string_view name, std::string_view mask);
-// Ascending by name without regard to case; names equal but for case keep a fixed order.
+// Ascending by byte value after the same case fold; names equal but for case keep a fixed
+// order.
 void SortNamesIgnoringCase(std::vector<std::string>& names);
 
 }  // namespace hf

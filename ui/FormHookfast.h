@@ -270,6 +270,9 @@ public:
     void tmrCheckForCatchTimer(TObject* Sender);
     void tmrDecelTimer(TObject* Sender);
     void tmrMovingCarrierDecelTimer(TObject* Sender);
+    // Ends a running arrest at once through the end steps of its handler, without braking
+    // further (the manual disable); nothing when no arrest runs.
+    void EndArrest();
     void CheckTrapAnywhereKey();
 
     // --- catapult ---------------------------------------------------------------------------

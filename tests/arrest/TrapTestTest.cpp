@@ -109,6 +109,31 @@ TEST_P(BoundaryTest, EachTestAtItsBoundary) {
 INSTANTIATE_TEST_SUITE_P(TrapTestTest, BoundaryTest,
                          ::testing::ValuesIn(BoundaryTest::Boundaries()), hf::testing::RowName);
 
+// The variation is taken from the true heading: 90 true with 20 east is 70 magnetic, which
+// a runway of 70 takes and one of 110 (40 off) refuses; adding it would swap the two.
+struct VariationCase : hf::testing::Row {
+    double magVar;
+    double runwayHeading;
+    bool traps;
+};
+
+class VariationTest : public TrapTestTest, public ::testing::WithParamInterface<VariationCase> {};
+
+TEST_P(VariationTest, TheVariationIsSubtractedFromTheTrueHeading) {
+    form->MagVar = GetParam().magVar;
+    zone().RunwayHeading = GetParam().runwayHeading;
+    EXPECT_EQ(catchTick(), GetParam().traps);
+}
+
+const VariationCase VariationCases[] = {
+    {{"20 east, runway 70"}, 20.0, 70.0, true},
+    {{"20 east, runway 110"}, 20.0, 110.0, false},
+    {{"20 west, runway 110"}, -20.0, 110.0, true},
+    {{"20 west, runway 70"}, -20.0, 70.0, false},
+};
+INSTANTIATE_TEST_SUITE_P(TrapTestTest, VariationTest, ::testing::ValuesIn(VariationCases),
+                         hf::testing::RowName);
+
 TEST_F(TrapTestTest, ReadsTheTenValuesInOneExchange) {
     setHook(0.0);
     form->chkbxDetectTailhook.SetChecked(true);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "CatapultFixture.h"
@@ -152,6 +153,48 @@ TEST_F(ArmingTest, FailedExchangesOfArmingByHand) {
     EXPECT_FALSE(armed());
     EXPECT_EQ(armLabel(), "Catapult disarmed");
     EXPECT_TRUE(messages().empty());
+}
+
+// 0.003 degree from the corner is too far in either axis; the double just below it is near.
+// At latitude and longitude 0 the aircraft's position decodes to exactly 0.0, so the
+// differences are the corner's own values.
+struct Tolerance : hf::testing::Row {
+    double cornerLat;
+    double cornerLon;
+    bool arms;
+};
+
+class ToleranceTest : public ArmingTest, public ::testing::WithParamInterface<Tolerance> {};
+
+TEST_P(ToleranceTest, ExactlyTheToleranceFromTheCornerIsTooFar) {
+    ASSERT_EQ(placeAircraft(0.0, 0.0), std::make_pair(0.0, 0.0));
+    zone().FrontLeftLat = GetParam().cornerLat;
+    zone().FrontLeftLon = GetParam().cornerLon;
+    armAction();
+    EXPECT_EQ(armed(), GetParam().arms);
+    const char* text = GetParam().arms ? "CATAPULT ARMED"
+                                       : "Catapult NOT armed -- too far from nearest known cables";
+    EXPECT_EQ(messages(), (Messages{{text, 3}}));
+}
+
+const double JustInside = std::nextafter(0.003, 0.0);
+const Tolerance Tolerances[] = {
+    {{"0.003 north"}, 0.003, 0.0, false},
+    {{"0.003 west"}, 0.0, -0.003, false},
+    {{"just inside in both axes"}, JustInside, -JustInside, true},
+};
+INSTANTIATE_TEST_SUITE_P(ArmingTest, ToleranceTest, ::testing::ValuesIn(Tolerances),
+                         hf::testing::RowName);
+
+// The third exchange fails: nothing was read to give a reason by, so the refusal comes
+// without one, and the catapult stays disarmed.
+TEST_F(ArmingTest, AFailedThirdExchangeRefusesWithoutAReason) {
+    core.setFault({hf::sim::ServerFault::Kind::RefuseRead, offsets::ParkingBrake});
+    armAction();
+    core.setFault({});
+    EXPECT_FALSE(armed());
+    EXPECT_EQ(armLabel(), "Catapult disarmed");
+    EXPECT_EQ(messages(), (Messages{{"Catapult NOT armed -- ", 3}}));
 }
 
 class AutoArmingTest : public hf::testing::CatapultTest {

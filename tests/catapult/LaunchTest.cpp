@@ -194,5 +194,20 @@ TEST_F(LaunchTest, AFailedStrokeExchangeDisarmsWithTheMessage) {
     EXPECT_EQ(armLabel(), "Catapult disarmed");
 }
 
+// Only the stroke's own exchange fails: the disarm's steps still reach the simulator, its
+// "Catapult disarmed" message among them.
+TEST_F(LaunchTest, AStrokeEndedByAFailedExchangeShowsTheDisarmMessage) {
+    setBrake(0);
+    setThrottle(32767);
+    watchTick();
+    ASSERT_TRUE(stroking());
+    core.clearRecords();
+    core.setFault({hf::sim::ServerFault::Kind::RefuseRead, offsets::ForwardSpeed});
+    strokeTick();
+    core.setFault({});
+    EXPECT_TRUE(accelWrites().empty());
+    expectDisarmed(true);
+}
+
 }  // namespace
 }  // namespace hf

@@ -164,6 +164,94 @@ TEST_F(HotKeysTest, ServersWithoutEnoughFreeSlots) {
     }
 }
 
+// A server may report more slots than lie below the message line's seconds (0x32FA): the
+// program takes none that would overlap them, the counter at 0x32FE or what follows, and a
+// scan with no free slot in reach ends after the last one below 0x32F8.
+TEST_F(HotKeysTest, SlotsReportedBeyondTheMessageLineAreNeverTaken) {
+    constexpr std::uint32_t LastSlotEnd = 0x32F8;
+    constexpr std::uint32_t Handshake = 0x3304;  // the link's version words, 0x3304-0x330B
+    struct Case {
+        const char* what;
+        std::uint32_t slotCount;
+        std::uint32_t taken;
+    };
+    for (const Case& c : {Case{"70 slots, 56 taken", 70, 56},
+                          Case{"0xFFFFFFFF slots, 56 taken", 0xFFFFFFFF, 56},
+                          Case{"70 slots, 58 taken", 70, 58}}) {
+        SCOPED_TRACE(c.what);
+        core.setHotKeySlotCount(c.slotCount);
+        for (std::uint32_t i = 0; i < c.taken; ++i) core.poke(SlotOffset(i), ForeignDefinition);
+        startProgram();
+        ASSERT_TRUE(form->cmbDatFile.Enabled()) << form->lblConnectionInfo.Caption();
+        const bool some = c.taken < 58;
+        EXPECT_EQ(polling(), some);
+        EXPECT_EQ(form->lblConnectionInfo.Caption().ends_with(NoSlotNote), !some);
+        EXPECT_EQ(form->ManualOverrideKeySlot, some ? SlotOffset(56) : 0u);
+        EXPECT_EQ(form->CatapultKeySlot, some ? SlotOffset(57) : 0u);
+        for (std::uint32_t slot : {form->TrapAnywhereKeySlot, form->ResetKeySlot,
+                                   form->StatusKeySlot, form->FuelRateKeySlot}) {
+            EXPECT_EQ(slot, 0u);
+        }
+        // Each of the eleven scans reads the count and at most the 58 slots below 0x32F8.
+        std::size_t slotReads = 0;
+        for (const auto& exchange : core.exchanges()) {
+            for (const auto& record : exchange) {
+                if (record.kind != hf::sim::SimRecord::Read) continue;
+                EXPECT_FALSE(record.offset >= LastSlotEnd && record.offset < Handshake &&
+                             record.offset != CounterOffset)
+                    << std::hex << record.offset;
+                if (record.offset >= SlotOffset(0) && record.offset < LastSlotEnd) ++slotReads;
+            }
+        }
+        EXPECT_LE(slotReads, 11u * 58u);
+        if (some) {
+            pressAndPoll({Shift(F12)});
+            EXPECT_TRUE(form->btnManualDisable.Down());
+        }
+        form->Close();
+        // Through the start, a press and the close: at 0x32F8 and above only the message
+        // line (its seconds and its text) and the link's handshake were written.
+        for (const auto& write : core.writes()) {
+            if (write.offset < LastSlotEnd) continue;
+            EXPECT_TRUE(write.offset == 0x32FA || write.offset == 0x3380 ||
+                        write.offset == Handshake + 6)
+                << std::hex << write.offset;
+        }
+        if (some) {  // both slots given back
+            EXPECT_EQ(slotValue(SlotOffset(56)), 0u);
+            EXPECT_EQ(slotValue(SlotOffset(57)), 0u);
+        }
+        form.reset();
+        LinkClose();
+        core.clearRecords();
+        for (std::uint32_t i = 0; i < 58; ++i) core.poke(SlotOffset(i), 0u);
+    }
+}
+
+// The poll, the F10 check and the release use the same bound: a slot field that names no
+// slot below the message line is never read or written, and the release forgets it.
+TEST_F(HotKeysTest, ARecordedSlotBeyondTheTableIsNeitherPolledNorGivenBack) {
+    startProgram();
+    recordActions();
+    form->FuelLoadKeySlot = 0x32F8;       // over the message line's seconds
+    form->TrapAnywhereKeySlot = 0x32FE;   // the counter itself
+    core.clearRecords();
+    core.poke<std::uint8_t>(CounterOffset, 77);
+    timers.Advance(250);
+    form->ReleaseHotKeys();
+    for (const auto& exchange : core.exchanges()) {
+        for (const auto& record : exchange) {
+            const bool write = record.kind == hf::sim::SimRecord::Write;
+            EXPECT_FALSE(record.offset == 0x32F8 || (record.offset == CounterOffset && write));
+        }
+    }
+    EXPECT_TRUE(actions.empty());
+    EXPECT_EQ(form->FuelLoadKeySlot, 0u);
+    EXPECT_EQ(form->TrapAnywhereKeySlot, 0u);
+    // The others went back; the two real slots whose fields were overwritten stay taken.
+    EXPECT_EQ(heldDefinitions(), sorted({Shift(F10), Shift(F5)}));
+}
+
 TEST_F(HotKeysTest, ReleaseStopsThePollThenGivesEverySlotBackOneIntervalLater) {
     startProgram();
     core.clearRecords();

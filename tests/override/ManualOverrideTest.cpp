@@ -149,26 +149,75 @@ TEST_F(ManualOverrideTest, AStrokeRunsOutAfterTheDisarmText) {
 
 class OverrideDuringArrestTest : public hf::testing::DeckTest {};
 
-TEST_F(OverrideDuringArrestTest, BrakingStopsAtOnceWithoutTheArrestEnd) {
+// The disable ends the arrest through the end steps of the handler that brakes it, without a
+// further push: the hot keys, the heartbeat and the special sound come back and the 30 s
+// wait starts, so that the pilot can enable the program again by key.
+TEST_F(OverrideDuringArrestTest, BrakingStopsAtOnceThroughTheArrestEnd) {
+    for (const bool trapAnywhere : {false, true}) {
+        SCOPED_TRACE(trapAnywhere ? "trapping anywhere" : "in a zone");
+        startInZone();
+        form->chkbxSpecialSoundHandling.SetChecked(true);
+        if (trapAnywhere) form->InstallTrapAnywhereHandlerPair();
+        form->LastArrestEndTime = 0;
+        form->tmrDecel.SetEnabled(true);
+        form->tmrFindNearest.SetEnabled(false);
+        form->tmrKeystroke.SetEnabled(false);
+        form->tmrIsCatchCheckNeeded.SetEnabled(false);
+        core.clearRecords();
+
+        form->btnManualDisable.Click();
+        EXPECT_FALSE(form->tmrDecel.Enabled());
+        EXPECT_TRUE(form->tmrFindNearest.Enabled());
+        EXPECT_TRUE(form->tmrKeystroke.Enabled());
+        EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
+        EXPECT_TRUE(doubleWritesTo(offsets::ForwardAccel).empty());
+        EXPECT_TRUE(doubleWritesTo(offsets::LateralAccel).empty());
+        EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
+        // Each arrest's own end: the zone's brings the gate back at once, trapping anywhere
+        // leaves it to the next heartbeat with the normal pair installed.
+        EXPECT_EQ(form->tmrIsCatchCheckNeeded.Enabled(), !trapAnywhere);
+        EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
+        EXPECT_EQ(form->tmrIsCatchCheckNeeded.OnTimer().Name,
+                  "tmrIsCatchCheckNeededForNormalTrappingTimer");
+        EXPECT_FALSE(form->TrapAnywhereArmed);
+
+        core.clearRecords();
+        form->actShowStatus.Execute();
+        EXPECT_EQ(messages(), (Messages{{"HFast status: manually disabled", 3}}));
+    }
+}
+
+// A real catch, a disable during the braking, then the pilot's keys: Shift+F12 enables the
+// program again and Shift+F8 and Shift+F1 are answered.
+TEST_F(OverrideDuringArrestTest, TheHotKeysAnswerAfterADisableDuringTheBraking) {
+    constexpr std::uint32_t ShiftF12 = 0x0001017B, ShiftF8 = 0x00010177, ShiftF1 = 0x00010170;
     startInZone();
-    form->chkbxSpecialSoundHandling.SetChecked(true);
-    form->LastArrestEndTime = 0;
-    form->tmrDecel.SetEnabled(true);
-    form->tmrFindNearest.SetEnabled(false);
-    form->tmrKeystroke.SetEnabled(false);
-    core.clearRecords();
+    ASSERT_NE(form->ManualOverrideKeySlot, 0u);
+    ASSERT_TRUE(catchTick());
+    timers.Advance(50);  // a few braking ticks; the aircraft is still fast
+    ASSERT_TRUE(form->tmrDecel.Enabled());
+    ASSERT_FALSE(doubleWritesTo(offsets::ForwardAccel).empty());
 
     form->btnManualDisable.Click();
-    EXPECT_FALSE(form->tmrDecel.Enabled());
-    EXPECT_TRUE(form->tmrFindNearest.Enabled());
-    EXPECT_FALSE(form->tmrKeystroke.Enabled());
-    EXPECT_EQ(form->LastArrestEndTime, 0u);
-    EXPECT_TRUE(doubleWritesTo(offsets::ForwardAccel).empty());
-    EXPECT_TRUE(int16WritesTo(offsets::SpecialSound).empty());
-
+    ASSERT_TRUE(form->btnManualDisable.Down());
     core.clearRecords();
-    form->actShowStatus.Execute();
-    EXPECT_EQ(messages(), (Messages{{"HFast status: manually disabled", 3}}));
+    timers.Advance(1000);
+    EXPECT_TRUE(doubleWritesTo(offsets::ForwardAccel).empty());
+
+    const auto pressAndPoll = [this](std::uint32_t key) {
+        const std::int64_t since = clock.nowMs();
+        EXPECT_TRUE(core.pressHotKey(key));
+        timers.Advance(form->tmrKeystroke.Interval());
+        return messagesSince(since);
+    };
+    EXPECT_EQ(pressAndPoll(ShiftF12), (Messages{{"Hookfast reenabled", 5}}));
+    EXPECT_FALSE(form->btnManualDisable.Down());
+    const Messages status = pressAndPoll(ShiftF8);
+    ASSERT_EQ(status.size(), 1u);
+    EXPECT_TRUE(status[0].first.starts_with("LANDED, TRAPPING")) << status[0].first;
+    const Messages damage = pressAndPoll(ShiftF1);
+    ASSERT_EQ(damage.size(), 1u);
+    EXPECT_TRUE(damage[0].first.starts_with("BATTLE DAMAGE (1)")) << damage[0].first;
 }
 
 }  // namespace

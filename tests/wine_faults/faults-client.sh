@@ -93,6 +93,32 @@ case "$name" in
     chmod u+w "$work/program/Hookfast.INI"
     close_program
     ;;
+  disable-in-arrest|disable-trap-anywhere)
+    zones_loaded >/dev/null
+    signal_operating
+    inspect --wait 60 wait-text lblCableCatchStatus "Cables were CAUGHT." >/dev/null \
+      || fail "not caught: flight status $(inspect text lblFlightStatus)"
+    log_holds '"event":"accel"' 1 20 || fail "caught, but no braking"
+    inspect click btnManualDisable >/dev/null || fail "click on the override refused"
+    inspect --wait 30 wait-text btnManualDisable "REENABLE" >/dev/null \
+      || fail "not disabled: $(inspect text btnManualDisable)"
+    : >"$HF_SIGNAL_DIR/disabled"
+    log_holds '"event":"scenario-end"' 1 60 || fail "the scenario did not end"
+    echo "override_caption=$(inspect text btnManualDisable)"
+    close_program
+    ;;
+  slots-70|slots-max)
+    zones_loaded >/dev/null
+    signal_operating
+    log_holds '"event":"scenario-end"' 1 60 || fail "the scenario did not end"
+    sleep 1
+    close_program
+    ;;
+  accented-dat)
+    echo "zones=$(zones_loaded)"
+    echo "dat_file=$(inspect text cmbDatFile | iconv -f CP1252 -t UTF-8)"
+    close_program
+    ;;
   ctrl-z-files)
     echo "zones=$(zones_loaded)"
     echo "rate_1200=$(inspect checked 'rdgrpFuelTransferRate.Items[1]')"

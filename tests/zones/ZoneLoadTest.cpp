@@ -209,6 +209,23 @@ TEST_F(ZoneLoadTest, LastDatFileUsedSelectsInAnyLetterCaseAndFallsBackToTheDefau
     EXPECT_EQ(readFile("Hookfast.INI"), "[general]\r\nlastdatfileused=Hookfast.dat\r\n");
 }
 
+// Every letter of the code page counts without regard to case, as in the file system: the
+// pilot's choice is kept, not replaced by the default. The list is filled here as the folder
+// listing fills it with Windows-1252 names (a test host built with MinGW lists names in
+// UTF-8, not as the system's ANSI functions give them).
+TEST_F(ZoneLoadTest, LastDatFileUsedMatchesAccentedLettersInAnyCase) {
+    startProgram();
+    form->cmbDatFile.ClearItems();
+    for (const char* name : {"Hookfast.dat", "Zone.dat", "Zon\xE9.dat"}) {
+        form->cmbDatFile.AddItem(name);
+    }
+    const std::string settings = "[General]\r\nLastDatFileUsed=ZON\xC9.DAT\r\n";
+    writeFile("Hookfast.INI", settings);
+    ASSERT_TRUE(form->LoadSettings());
+    EXPECT_EQ(form->cmbDatFile.Text(), "Zon\xE9.dat");
+    EXPECT_EQ(readFile("Hookfast.INI"), settings);  // a choice from the settings writes nothing
+}
+
 TEST_F(ZoneLoadTest, NeitherTheNamedFileNorTheDefaultStopsTheSettingsLoad) {
     std::filesystem::remove(folder.path() / "Hookfast.dat");
     writeFile("Other.dat", Zones({ZoneSection("Zone01")}));
