@@ -2,7 +2,7 @@
 # Runs inside run-wine.sh (Wine prefix and X display ready): windows-client.sh CASE WORKDIR EDITION
 # (see ui-cases.sh). Starts Hookfast_<EDITION>.exe from program folders of its own under
 # WORKDIR, with stand-ins of its own where a case needs several, and drives it with real key
-# presses and mouse moves (xdotool) and window messages (hflayout).
+# presses and mouse moves (xdotool) and window messages (hfinspect); hflayout checks the layout.
 set -uo pipefail
 case_name=$1
 work=$2
@@ -17,7 +17,7 @@ wine_command() {
 wine_run() { $(wine_command) "$@"; }
 # The tools end in seconds; one that hangs fails its step instead of the whole case.
 tool() { timeout 60 $(wine_command) "$@" 2>/dev/null | tr -d '\r'; }
-L() { tool "$HF_WIN32_BUILD_DIR/tools/layout/hflayout.exe" "$@"; }
+layout() { tool "$HF_WIN32_BUILD_DIR/tools/layout/hflayout.exe" "$@"; }
 inspect() { tool "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@"; }
 failures=0
 problem() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -28,10 +28,10 @@ wait_for() {
   local end=$((SECONDS + $1)); shift
   until "$@"; do [ "$SECONDS" -ge "$end" ] && return 1; sleep 0.2; done
 }
-is() { [ "$(L "${@:2}")" = "$1" ]; }
+is() { [ "$(inspect "${@:2}")" = "$1" ]; }
 field_is() { [ "$(inspect text "$1")" = "$2" ]; }
 field_has() { [[ "$(inspect text "$1")" == *"$2"* ]]; }
-lists() { L "${@:2}" | grep -q "$1"; }
+lists() { inspect "${@:2}" | grep -q "$1"; }
 
 # --- the stand-in and the program ------------------------------------------------------------
 standin_pid=""
@@ -74,7 +74,7 @@ trap cleanup EXIT
 # under it, and no tooltip covers a screenshot.
 park_pointer() {
   local x y w h
-  read -r x y w h < <(L rect FormMain)
+  read -r x y w h < <(inspect rect FormMain)
   xdotool mousemove $((x + w / 2)) $((y + 68))
 }
 shot_main() {  # shot_main FILE: the main window's client area
@@ -85,7 +85,7 @@ shot_main() {  # shot_main FILE: the main window's client area
 }
 shot_window() {  # shot_window NAME FILE: a top-level window of the program, frame and all
   local x y w h
-  read -r x y w h < <(L rect "$1")
+  read -r x y w h < <(inspect rect "$1")
   sleep 3  # without a window manager, Wine paints a window just shown a second or two later
   import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$2" || problem "no screenshot $2"
 }
@@ -109,7 +109,7 @@ labels="$work/connection-labels.txt"
 check_layout() {  # check_layout STATE [hflayout check options]
   local state=$1; shift
   mkdir -p "$work/tables"
-  L check --table "$(winpath "$work/tables/$state.txt")" "$@" >"$work/tables/$state.check"
+  layout check --table "$(winpath "$work/tables/$state.txt")" "$@" >"$work/tables/$state.check"
   local rc=$?
   printf '%s\t%s\n' "$state" "$(inspect text lblConnectionInfo)" >>"$labels"
   if [ "$rc" -ne 0 ]; then
@@ -124,10 +124,10 @@ screenshots() {  # screenshots SUFFIX: every tab and the toolbar
     shot_main "$shots/main-${sheet_files[$i]}-$1.png"
   done
   show_sheet 0
-  L click btnToolbar
+  inspect click btnToolbar
   wait_for "$patience" is 1 visible frmToolbar || problem "the toolbar did not show"
   shot_window frmToolbar "$shots/toolbar-$1.png"
-  L click btnToolbarToggle
+  inspect click btnToolbarToggle
   wait_for "$patience" is 1 visible FormMain || problem "the main window did not come back"
 }
 # layout_state NAME PREPARE STANDIN-ARGS...: a start in a program folder of its own, beside a
@@ -159,7 +159,8 @@ run_layout() {
   standin_start && program_start && {
     check_layout operating-shift
     screenshots shift
-    L click 'rdgrpCtrlKeys.Items[1]'
+    show_sheet 2
+    inspect click 'rdgrpCtrlKeys.Items[1]'
     wait_for "$patience" field_has lblStatusKey CTRL+ ||
       problem "the key labels did not take the Shift+Ctrl prefix"
     check_layout operating-shift-ctrl
@@ -212,10 +213,10 @@ run_keyboard() {
   # Shift+Tab move on and back; the edit shows the text cursor.
   show_sheet 2
   local x y w h
-  read -r x y < <(L center edtCatapultCutoff)
+  read -r x y < <(inspect center edtCatapultCutoff)
   xdotool mousemove "$x" "$y" click 1
   wait_for "$patience" is edtCatapultCutoff focus || problem "a click did not put the focus in edtCatapultCutoff"
-  [ "$(L cursor)" = ibeam ] || problem "cursor over edtCatapultCutoff: $(L cursor)"
+  [ "$(inspect cursor)" = ibeam ] || problem "cursor over edtCatapultCutoff: $(inspect cursor)"
   [ "$(field edtCatapultCutoff)" = 120 ] || problem "edtCatapultCutoff starts at $(field edtCatapultCutoff)"
   xdotool key Up
   wait_for "$patience" field_is edtCatapultCutoff 130 ||
@@ -224,25 +225,25 @@ run_keyboard() {
   wait_for "$patience" field_is edtCatapultCutoff 110 ||
     problem "Down twice gave $(field edtCatapultCutoff), not 110"
   xdotool key Tab
-  wait_for "$patience" is edtCatapultHoldFactor focus || problem "Tab went to $(L focus), not edtCatapultHoldFactor"
+  wait_for "$patience" is edtCatapultHoldFactor focus || problem "Tab went to $(inspect focus), not edtCatapultHoldFactor"
   xdotool key shift+Tab
-  wait_for "$patience" is edtCatapultCutoff focus || problem "Shift+Tab went to $(L focus), not edtCatapultCutoff"
+  wait_for "$patience" is edtCatapultCutoff focus || problem "Shift+Tab went to $(inspect focus), not edtCatapultCutoff"
 
   # The sheets' own cursors: a hand on the options sheet, a crosshair on the flight-status
   # sheet and its labels.
-  read -r x y w h < <(L rect tabParameters)
+  read -r x y w h < <(inspect rect tabParameters)
   xdotool mousemove $((x + w - 8)) $((y + h - 44))
-  wait_for "$patience" is hand cursor || problem "cursor on the options sheet: $(L cursor)"
+  wait_for "$patience" is hand cursor || problem "cursor on the options sheet: $(inspect cursor)"
   show_sheet 0
-  read -r x y w h < <(L rect tabFlightStatus)
+  read -r x y w h < <(inspect rect tabFlightStatus)
   xdotool mousemove $((x + w - 8)) $((y + h - 8))
-  wait_for "$patience" is cross cursor || problem "cursor on the flight-status sheet: $(L cursor)"
-  read -r x y < <(L center lblFlightStatusLabel)
+  wait_for "$patience" is cross cursor || problem "cursor on the flight-status sheet: $(inspect cursor)"
+  read -r x y < <(inspect center lblFlightStatusLabel)
   xdotool mousemove "$x" "$y"
-  wait_for "$patience" is cross cursor || problem "cursor over lblFlightStatusLabel: $(L cursor)"
+  wait_for "$patience" is cross cursor || problem "cursor over lblFlightStatusLabel: $(inspect cursor)"
 
   # Hints: the radio groups', over the frame and over the items, and the toolbar window's.
-  L tips >"$work/tips.txt"
+  inspect tips >"$work/tips.txt"
   for want in $'rdgrpCtrlKeys\t  Special Key Combo for all Keystrokes:  ' \
               $'rdgrpCtrlKeys.Items[1]\t  Special Key Combo for all Keystrokes:  ' \
               $'rdgrpFuelTransferRate\t Transfer Rate ' $'rdgrpFuelTransferRate.Items[0]\t Transfer Rate ' \
@@ -250,7 +251,7 @@ run_keyboard() {
     grep -qxF "$want" "$work/tips.txt" || problem "no tooltip: ${want/$'\t'/ -> }"
   done
   show_sheet 1
-  read -r x y w h < <(L rect rdgrpFuelTransferRate)
+  read -r x y w h < <(inspect rect rdgrpFuelTransferRate)
   xdotool mousemove $((x + w - 12)) $((y + h - 6))
   wait_for "$patience" lists '^ Transfer Rate $' shown-tips ||
     problem "no tooltip over the Transfer Rate group"
@@ -275,16 +276,16 @@ run_keyboard() {
 
   # The zone-file list drops 15 rows.
   local rows
-  rows=$(L drop cmbDatFile)
+  rows=$(inspect drop cmbDatFile)
   [ "$rows" = 15 ] || problem "the zone-file list drops $rows rows, not 15"
 
   # An error nobody catches (an empty option edit) shows in a box with the application title.
   show_sheet 2
-  read -r x y < <(L center edtCatapultCutoff)
+  read -r x y < <(inspect center edtCatapultCutoff)
   xdotool mousemove "$x" "$y" click 1 key End shift+Home BackSpace
   local box=""
   wait_for "$patience" lists . dialog || problem "no message box"
-  box=$(L dialog)
+  box=$(inspect dialog)
   [ "${box%%$'\t'*}" = "Hookfast 2.6 Freeware" ] || problem "message box: $box"
   [ "${box#*$'\t'}" = "'' is not a valid integer value" ] || problem "message box text: $box"
   xdotool key Return
@@ -300,7 +301,7 @@ settings_file() {  # settings_file LEFT TOP TOOLBAR-LEFT TOOLBAR-TOP
 }
 on_screen() {  # on_screen NAME: the window lies whole on the 1280 x 1024 screen
   local x y w h
-  read -r x y w h < <(L rect "$1")
+  read -r x y w h < <(inspect rect "$1")
   [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 1024 ]
 }
 run_placement() {
@@ -311,31 +312,31 @@ run_placement() {
   # Minimised with the minimise box (the application goes, the window with it), closed from
   # the taskbar: the window's own place is saved.
   program_start || return
-  [ "$(L rect FormMain | cut -d' ' -f1-2)" = "150 120" ] || problem "main window at $(L rect FormMain), not 150 120"
-  L syscommand FormMain minimize
+  [ "$(inspect rect FormMain | cut -d' ' -f1-2)" = "150 120" ] || problem "main window at $(inspect rect FormMain), not 150 120"
+  inspect syscommand FormMain minimize
   wait_for "$patience" is 1 minimized application || problem "the minimise box did not minimise the application"
   wait_for "$patience" is 0 visible FormMain || problem "the main window stayed on the screen"
-  L syscommand application close
+  inspect syscommand application close
   inspect --wait 60 gone >/dev/null || problem "closing from the taskbar did not end the program"
   wait "$program_pid" 2>/dev/null; program_pid=""
   [ "$(setting LastLeft) $(setting LastTop)" = "150 120" ] || problem "saved after a close while minimised: $(setting LastLeft) $(setting LastTop)"
 
   # The window itself minimised (its place then is -32000): the restored place is saved.
   program_start || return
-  L iconic FormMain
+  inspect iconic FormMain
   wait_for "$patience" is 1 minimized FormMain || problem "the main window did not minimise"
   program_stop
   [ "$(setting LastLeft) $(setting LastTop)" = "150 120" ] || problem "saved after a close of the minimised window: $(setting LastLeft) $(setting LastTop)"
-  program_start && on_screen FormMain || problem "the main window is not back on the screen: $(L rect FormMain)"
+  program_start && on_screen FormMain || problem "the main window is not back on the screen: $(inspect rect FormMain)"
   program_stop
 
   # Hand-edited places on no screen come back onto it, and are saved so.
   settings_file -99999 -99999 5000 -700
   program_start || return
-  on_screen FormMain || problem "main window at $(L rect FormMain)"
-  L click btnToolbar
+  on_screen FormMain || problem "main window at $(inspect rect FormMain)"
+  inspect click btnToolbar
   wait_for "$patience" is 1 visible frmToolbar || problem "the toolbar did not show"
-  on_screen frmToolbar || problem "toolbar window at $(L rect frmToolbar)"
+  on_screen frmToolbar || problem "toolbar window at $(inspect rect frmToolbar)"
   program_stop
   [ "$(setting LastLeft)" -ge 0 ] && [ "$(setting LastTop)" -ge 0 ] && [ "$(setting VerticalToolbarLeft)" -lt 1280 ] &&
     [ "$(setting VerticalToolbarTop)" -ge 0 ] || problem "saved places: $(grep -a Left\\\|Top "$folder/Hookfast.INI" | tr -d '\r' | tr '\n' ' ')"
@@ -357,42 +358,42 @@ run_taskbar() {
   program_start || return
 
   local want=$'window\tHookfast 2.6 Freeware'
-  [ "$(L taskbar | grep -c '^window')" = 1 ] && [ "$(L taskbar | grep '^window')" = "$want" ] ||
-    problem "taskbar windows with the main window shown: $(L taskbar)"
+  [ "$(inspect taskbar | grep -c '^window')" = 1 ] && [ "$(inspect taskbar | grep '^window')" = "$want" ] ||
+    problem "taskbar windows with the main window shown: $(inspect taskbar)"
   wait_for "$patience" lists $'^button\tHookfast 2.6 Freeware\t' taskbar ||
-    problem "no taskbar button: $(L taskbar)"
+    problem "no taskbar button: $(inspect taskbar)"
 
   # The toolbar stands in for the main window: the same one button stays.
-  L click btnToolbar
+  inspect click btnToolbar
   wait_for "$patience" is 0 visible FormMain || problem "the main window did not hide"
-  [ "$(L taskbar | grep '^window')" = "$want" ] || problem "taskbar windows with the toolbar shown: $(L taskbar)"
-  [ "$(L taskbar | grep -c '^button	Hookfast 2.6 Freeware	')" = 1 ] || problem "taskbar buttons with the toolbar shown: $(L taskbar)"
+  [ "$(inspect taskbar | grep '^window')" = "$want" ] || problem "taskbar windows with the toolbar shown: $(inspect taskbar)"
+  [ "$(inspect taskbar | grep -c '^button	Hookfast 2.6 Freeware	')" = 1 ] || problem "taskbar buttons with the toolbar shown: $(inspect taskbar)"
   mkdir -p "$shots"
   import -display "$DISPLAY" -window root -crop 1024x768+0+0 +repage "$shots/taskbar-with-toolbar.png" || problem "no screenshot"
 
   # Minimised (from the taskbar's menu), the program takes the toolbar along; its taskbar
   # button brings it back.
   local text geometry x y w h
-  L syscommand application minimize
+  inspect syscommand application minimize
   wait_for "$patience" is 0 visible frmToolbar || problem "the toolbar stayed while the program was minimised"
   wait_for "$patience" is 1 minimized application || problem "the application was not minimised"
   # The shell lays its buttons out anew as windows come and go: click the button where it
   # is once the minimised program is listed.
-  wait_for "$patience" lists $'^button\tHookfast 2.6 Freeware\t' taskbar || problem "no taskbar button when minimised: $(L taskbar)"
-  IFS=$'\t' read -r _ text geometry < <(L taskbar | grep '^button')
+  wait_for "$patience" lists $'^button\tHookfast 2.6 Freeware\t' taskbar || problem "no taskbar button when minimised: $(inspect taskbar)"
+  IFS=$'\t' read -r _ text geometry < <(inspect taskbar | grep '^button')
   read -r x y w h <<<"$geometry"
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
   wait_for "$patience" is 1 visible frmToolbar || problem "the taskbar button did not bring the toolbar back"
-  [ "$(L visible FormMain)" = 0 ] || problem "the main window came back with the toolbar"
+  [ "$(inspect visible FormMain)" = 0 ] || problem "the main window came back with the toolbar"
 
   # Alt+F4 on the toolbar brings the main window back. The key goes to the window in front:
   # it is pressed once the click has brought the toolbar there.
-  read -r x y < <(L center frmToolbar)
+  read -r x y < <(inspect center frmToolbar)
   xdotool mousemove "$x" $((y + 40)) click 1
-  wait_for "$patience" is frmToolbar active || problem "the toolbar is not in front after a click on it: $(L active)"
+  wait_for "$patience" is frmToolbar active || problem "the toolbar is not in front after a click on it: $(inspect active)"
   xdotool key alt+F4
   wait_for "$patience" is 1 visible FormMain || problem "Alt+F4 on the toolbar left no window"
-  [ "$(L visible frmToolbar)" = 0 ] || problem "the toolbar stayed after Alt+F4"
+  [ "$(inspect visible frmToolbar)" = 0 ] || problem "the toolbar stayed after Alt+F4"
   program_stop
 }
 
