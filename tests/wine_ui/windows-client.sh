@@ -279,6 +279,20 @@ run_keyboard() {
   rows=$(inspect drop cmbDatFile)
   [ "$rows" = 15 ] || problem "the zone-file list drops $rows rows, not 15"
 
+  # Enter on the focused "Vertical Toolbar" button presses it, as in every Windows dialog.
+  show_sheet 0
+  local tabs
+  for tabs in $(seq 12); do is btnToolbar focus && break; xdotool key Tab; sleep 0.2; done
+  if is btnToolbar focus && field_is btnToolbar "Vertical Toolbar"; then
+    xdotool key Return
+    wait_for "$patience" is 1 visible frmToolbar || problem "Enter on btnToolbar did not open the toolbar"
+    wait_for "$patience" is 0 visible FormMain || problem "Enter on btnToolbar left the main window shown"
+    inspect click btnToolbarToggle
+    wait_for "$patience" is 1 visible FormMain || problem "the main window did not come back"
+  else
+    problem "Tab did not reach btnToolbar: the focus is on $(inspect focus)"
+  fi
+
   # An error nobody catches (an empty option edit) shows in a box with the application title.
   show_sheet 2
   read -r x y < <(inspect center edtCatapultCutoff)
@@ -299,11 +313,14 @@ settings_file() {  # settings_file LEFT TOP TOOLBAR-LEFT TOOLBAR-TOP
   printf '[General]\r\nLastDatFileUsed=Hookfast.dat\r\nLastLeft=%s\r\nLastTop=%s\r\nVerticalToolbarLeft=%s\r\nVerticalToolbarTop=%s\r\n' \
     "$@" >"$folder/Hookfast.INI"
 }
-on_screen() {  # on_screen NAME: the window lies whole on the 1280 x 1024 screen
-  local x y w h
+screen_size() { echo "${HF_SCREEN/x/ }"; }
+on_screen() {  # on_screen NAME: the window lies whole on the screen
+  local x y w h sw sh
   read -r x y w h < <(inspect rect "$1")
-  [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 1024 ]
+  read -r sw sh < <(screen_size)
+  [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le "$sw" ] && [ $((y + h)) -le "$sh" ]
 }
+saved_places() { echo "$(setting LastLeft) $(setting LastTop) $(setting VerticalToolbarLeft) $(setting VerticalToolbarTop)"; }
 run_placement() {
   program_folder placement
   settings_file 150 120 40 300
@@ -330,7 +347,8 @@ run_placement() {
   program_start && on_screen FormMain || problem "the main window is not back on the screen: $(inspect rect FormMain)"
   program_stop
 
-  # Hand-edited places on no screen come back onto it, and are saved so.
+  # Hand-edited places on no screen come back onto it; what is saved stays what the pilot
+  # left.
   settings_file -99999 -99999 5000 -700
   program_start || return
   on_screen FormMain || problem "main window at $(inspect rect FormMain)"
@@ -338,8 +356,87 @@ run_placement() {
   wait_for "$patience" is 1 visible frmToolbar || problem "the toolbar did not show"
   on_screen frmToolbar || problem "toolbar window at $(inspect rect frmToolbar)"
   program_stop
-  [ "$(setting LastLeft)" -ge 0 ] && [ "$(setting LastTop)" -ge 0 ] && [ "$(setting VerticalToolbarLeft)" -lt 1280 ] &&
-    [ "$(setting VerticalToolbarTop)" -ge 0 ] || problem "saved places: $(grep -a Left\\\|Top "$folder/Hookfast.INI" | tr -d '\r' | tr '\n' ' ')"
+  [ "$(saved_places)" = "-99999 -99999 5000 -700" ] || problem "saved places: $(saved_places)"
+  standin_stop
+}
+
+# --- small screens --------------------------------------------------------------------------
+# at_place NAME "X Y": the window's left and top edges
+at_place() { [ "$(inspect rect "$1" | cut -d' ' -f1-2)" = "$2" ]; }
+run_small_screen() {  # on an 800 x 600 screen
+  standin_start || return
+  # First start without settings: the default place 300,200 would leave the bottom and the
+  # right edge with the zone-file list off the screen.
+  program_folder small-screen
+  program_start || return
+  local x y w h
+  read -r x y w h < <(inspect rect FormMain)
+  echo "main window on 800 x 600 at first start: $x $y ${w}x${h}"
+  on_screen FormMain || problem "first start: main window at $x $y ${w}x${h}"
+  at_place FormMain "$((800 - w)) $((600 - h))" || problem "first start: not the least move: $x $y ${w}x${h}"
+  program_stop
+  [ "$(setting LastLeft) $(setting LastTop)" = "300 200" ] || problem "saved after the first start: $(saved_places)"
+
+  # The title bar above the top edge; almost all of the window left of the screen.
+  local place
+  for place in "150 -22" "-480 100"; do
+    settings_file $place 0 124
+    program_start || return
+    read -r x y w h < <(inspect rect FormMain)
+    echo "main window saved at $place shown at $x $y"
+    on_screen FormMain || problem "saved at $place: main window at $x $y ${w}x${h}"
+    case "$place" in
+      "150 -22") at_place FormMain "150 0" || problem "saved at $place: shown at $x $y, not 150 0" ;;
+      *) at_place FormMain "0 100" || problem "saved at $place: shown at $x $y, not 0 100" ;;
+    esac
+    program_stop
+    [ "$(setting LastLeft) $(setting LastTop)" = "$place" ] || problem "saved at $place, then: $(saved_places)"
+  done
+  standin_stop
+}
+run_toolbar_screen() {  # on a 1024 x 768 screen
+  standin_start || return
+  program_folder toolbar-screen
+  settings_file 150 120 700 500
+  program_start || return
+  inspect click btnToolbar
+  wait_for "$patience" is 1 visible frmToolbar || problem "the toolbar did not show"
+  local x y w h
+  read -r x y w h < <(inspect rect frmToolbar)
+  echo "toolbar saved at 700 500 shown at $x $y ${w}x${h}"
+  on_screen frmToolbar || problem "toolbar window at $x $y ${w}x${h}"
+  at_place frmToolbar "700 $((768 - h))" || problem "toolbar shown at $x $y, not 700 $((768 - h))"
+  program_stop
+  [ "$(saved_places)" = "150 120 700 500" ] || problem "saved places: $(saved_places)"
+  standin_stop
+}
+
+# --- large fonts -----------------------------------------------------------------------------
+run_large_fonts() {  # in a prefix at 120 DPI
+  : >"$labels"
+  program_folder no-server
+  program_start && check_layout no-server-120dpi --texts "$(winpath "$work/os-texts.txt")"
+  program_stop
+
+  program_folder operating
+  standin_start && program_start && {
+    # Every design pixel is a pixel and a quarter: 498 x 406 is 623 x 508.
+    local x y w h
+    read -r x y w h < <(inspect client-rect)
+    [ "${w}x${h}" = 623x508 ] || problem "main window's client area at 120 DPI: ${w}x${h}, not 623x508"
+    read -r x y w h < <(inspect rect FormMain)
+    echo "main window at 120 DPI: ${w}x${h} with its frame"
+    [ "$w" -le 1024 ] && [ "$h" -le 768 ] || problem "the main window (${w}x${h}) does not fit a 1024 x 768 screen"
+    check_layout operating-shift-120dpi
+    screenshots shift-120dpi
+    show_sheet 2
+    inspect click 'rdgrpCtrlKeys.Items[1]'
+    wait_for "$patience" field_has lblStatusKey CTRL+ ||
+      problem "the key labels did not take the Shift+Ctrl prefix"
+    check_layout operating-shift-ctrl-120dpi
+    screenshots shift-ctrl-120dpi
+  }
+  program_stop
   standin_stop
 }
 
@@ -401,6 +498,9 @@ case "$case_name" in
   layout) run_layout ;;
   keyboard) run_keyboard ;;
   placement) run_placement ;;
+  small-screen) run_small_screen ;;
+  toolbar-screen) run_toolbar_screen ;;
+  large-fonts) run_large_fonts ;;
   taskbar) run_taskbar ;;
   *) echo "unknown case $case_name"; exit 2 ;;
 esac
