@@ -11,6 +11,9 @@
 #   --out FILE      also copy the client's output (stdout and stderr) to FILE
 #   --timeout S     stop the client after S seconds (default 120; exit status 124)
 #   --no-standin    run the client with no stand-in at all
+#   --dpi N         the system's DPI: 96 (default) or 120 ("large fonts": the 120-DPI
+#                   "MS Sans Serif" files registered, as Windows XP and 7 give such a system)
+#   --screen WxH    the X display's size (default 1280x1024)
 #   --standin ARGS  everything up to "--" goes to fsstandin.exe (see sim/StandInOptions.h:
 #                   --class FS98MAIN|UIPCMAIN|both, --version N, --sim N, --sim-word N,
 #                   --reply N, --delay-ms N, --poke OFF=VAL[:SIZE], --text OFF=TEXT,
@@ -22,12 +25,13 @@
 # `import -display "$DISPLAY" -window root shot.png`.
 #
 # Environment given to the client: WINEPREFIX, WINEARCH=win32, WINEDEBUG=-all, DISPLAY,
+# HF_SCREEN (the display's size, WxH),
 # HF_WIN32_BUILD_DIR, HF_STANDIN_LOG (the log file, if any), HF_SIGNAL_DIR (a folder: a
 # file created there named like a scenario's `wait` lets the scenario go on). Unix paths
 # reach Windows programs as Z: paths: /a/b becomes Z:\a\b.
 #
 # Runs in parallel: each run takes a free slot, a Wine prefix of its own (a copy of one
-# prepared once per build folder) and an X display of its own (Xvfb picks a free number
+# prepared once per build folder and DPI) and an X display of its own (Xvfb picks a free number
 # itself), so independent tests can run side by side. HF_WINE_SLOTS (default 4) is the
 # number of slots; a run waits while all are taken.
 #
@@ -44,6 +48,8 @@ win32=${HF_WIN32_BUILD_DIR:-}
 log=""
 out=""
 timeout_s=120
+dpi=96
+screen=1280x1024
 standin=1
 standin_args=()
 
@@ -55,6 +61,8 @@ while [ $# -gt 0 ]; do
     --out) out=$2; shift 2 ;;
     --timeout) timeout_s=$2; shift 2 ;;
     --no-standin) standin=0; shift ;;
+    --dpi) dpi=$2; shift 2 ;;
+    --screen) screen=$2; shift 2 ;;
     --standin)
       shift
       while [ $# -gt 0 ] && [ "$1" != "--" ]; do standin_args+=("$1"); shift; done ;;
@@ -63,6 +71,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ $# -ge 1 ] || die "no client given"
+case "$dpi" in 96|120) ;; *) die "--dpi $dpi: only 96 and 120 have font files" ;; esac
+[[ "$screen" =~ ^[0-9]+x[0-9]+$ ]] || die "--screen $screen: not WxH"
 [ -n "$build" ] || die "no native build folder (--build or HF_NATIVE_BUILD_DIR)"
 [ -n "$win32" ] || die "no cross build folder (--win32 or HF_WIN32_BUILD_DIR)"
 build=$(realpath -m "$build")
@@ -103,22 +113,53 @@ wait_file() {
 }
 
 # A display of our own: Xvfb writes the number it found free (no race between runs).
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac 3>"$tmp/display" >"$tmp/xvfb.out" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -ac 3>"$tmp/display" >"$tmp/xvfb.out" 2>&1 &
 xvfb_pid=$!
 wait_file "$tmp/display" "$xvfb_pid" 60 "Xvfb" "$tmp/xvfb.out"
 export DISPLAY=":$(head -1 "$tmp/display")"
+export HF_SCREEN="$screen"
 
-# The prepared prefix: initialised once per build folder, then only copied.
-template="$build/wineprefix"
+# The "MS Sans Serif" and "Small Fonts" bitmap fonts of every Windows (Debian's fonts-wine):
+# without them in the prefix Wine draws another face with other widths, and no screenshot
+# shows what a pilot sees. A large-fonts system has the 120-DPI "MS Sans Serif" files.
+if [ "$dpi" = 96 ]; then
+  suffix=""
+  fonts=(/usr/share/wine/fonts/sserife*.fon /usr/share/wine/fonts/smalle*.fon)
+else
+  suffix="-dpi$dpi"
+  fonts=(/usr/share/wine/fonts/sseriff*.fon /usr/share/wine/fonts/smalle*.fon)
+fi
+[ -f "${fonts[0]}" ] || die "no MS Sans Serif fonts in /usr/share/wine/fonts (package fonts-wine)"
+
+# The prepared prefix: initialised once per build folder and DPI, then only copied. At
+# another DPI than 96 the system's DPI is set where Windows and Wine keep it, and the
+# 120-DPI files are registered as "MS Sans Serif" (else Wine keeps the 96-DPI ones).
+template="$build/wineprefix$suffix"
 (
   flock 8 || exit 1
   if [ ! -f "$template/.hf-initialised" ]; then
     rm -rf "$template"
     WINEPREFIX="$template" wineboot -i >/dev/null 2>&1 || exit 1
     WINEPREFIX="$template" wineserver -w
+    if [ "$dpi" != 96 ]; then
+      cp "${fonts[@]}" "$template/drive_c/windows/Fonts/" || exit 1
+      reg="$template/drive_c/hf-dpi.reg"
+      logpixels=$(printf 'dword:%08x' "$dpi")
+      {
+        printf 'REGEDIT4\r\n\r\n'
+        for key in 'HKEY_CURRENT_USER\Control Panel\Desktop' 'HKEY_CURRENT_CONFIG\Software\Fonts' \
+                   'HKEY_CURRENT_USER\Software\Wine\Fonts'; do
+          printf '[%s]\r\n"LogPixels"=%s\r\n\r\n' "$key" "$logpixels"
+        done
+        printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
+        printf '"MS Sans Serif"="sseriff.fon"\r\n'
+      } >"$reg"
+      WINEPREFIX="$template" wine regedit /S 'C:\hf-dpi.reg' >/dev/null 2>&1 || exit 1
+      WINEPREFIX="$template" wineserver -w
+    fi
     : >"$template/.hf-initialised"
   fi
-) 8>"$build/wineprefix.lock" || die "wineboot -i failed"
+) 8>"$build/wineprefix$suffix.lock" || die "the Wine prefix for $dpi DPI could not be prepared"
 stamp=$(stat -c '%Y.%i' "$template/.hf-initialised")
 
 # A free slot: its lock stays held (descriptor 9) until this script ends.
@@ -132,18 +173,13 @@ while [ -z "$slot" ]; do
   done
   [ -n "$slot" ] || sleep 0.2
 done
-export WINEPREFIX="$build/wine-slots/$slot/prefix"
+export WINEPREFIX="$build/wine-slots/$slot/prefix$suffix"
 if [ "$(cat "$WINEPREFIX/.hf-copy-of" 2>/dev/null)" != "$stamp" ]; then
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
   cp -a "$template" "$WINEPREFIX" || die "cannot copy the Wine prefix"
   echo "$stamp" >"$WINEPREFIX/.hf-copy-of"
 fi
-# The "MS Sans Serif" and "Small Fonts" bitmap fonts of every Windows (Debian's fonts-wine):
-# without them in the prefix Wine draws another face with other widths, and no screenshot
-# shows what a pilot sees.
-fonts=(/usr/share/wine/fonts/sserife*.fon /usr/share/wine/fonts/smalle*.fon)
-[ -f "${fonts[0]}" ] || die "no MS Sans Serif fonts in /usr/share/wine/fonts (package fonts-wine)"
 cp -n "${fonts[@]}" "$WINEPREFIX/drive_c/windows/Fonts/" || die "cannot copy the fonts into the prefix"
 wineserver -k 2>/dev/null && wineserver -w   # one left by a run that was killed
 

@@ -7,10 +7,19 @@
 #             every text of every control fits and no controls overlap (hflayout check), in
 #             the states a start can leave (no simulator, each fault of the stand-in, each
 #             key combination); screenshots of every tab and of the toolbar
+#   large-fonts-en, large-fonts-nl, large-fonts-fr
+#             the same check at 120 DPI with the large "MS Sans Serif" (no simulator, and a
+#             start that completes with each key combination): the windows scaled by a
+#             quarter, the main window within a 1024 x 768 screen; screenshots of every tab
+#             and of the toolbar beside the 96-DPI ones
 #   keyboard  tab accelerators, Tab and Shift+Tab, the arrow keys in an option's edit,
 #             cursors, hints, a tab after a round trip through the others, the zone-file
-#             list's rows, the message box's title
+#             list's rows, Enter on a push button, the message box's title
 #   placement the position of a window closed minimised, positions that lie on no screen
+#   small-screens
+#             an 800 x 600 screen: the first start and saved places partly off the screen
+#             show the whole main window; a 1024 x 768 screen: a toolbar saved below its
+#             bottom shows whole; the settings keep what the pilot left
 #   taskbar   the taskbar button while the toolbar stands in for the main window, Alt+F4 on
 #             the toolbar, minimising and restoring (Wine's desktop with its shell)
 # Needs HF_NATIVE_BUILD_DIR and HF_WIN32_BUILD_DIR (set by CTest). Leaves the program's
@@ -32,8 +41,10 @@ case "$case_name" in
 esac
 rm -rf "$work"
 case "$case_name" in
-  layout-en|layout-nl|layout-fr)
-    edition=${case_name#layout-}
+  layout-en|layout-nl|layout-fr|large-fonts-en|large-fonts-nl|large-fonts-fr)
+    edition=${case_name##*-}
+    client_case=layout dpi=96
+    case "$case_name" in large-fonts-*) client_case=large-fonts dpi=120 ;; esac
     mkdir -p "$work"
     # The connection texts that only the operating system's refusals cause, from the
     # program's own logic run natively; hflayout measures them in the real label.
@@ -41,8 +52,17 @@ case "$case_name" in
     [ -x "$texts" ] || fail "no $texts"
     "$texts" >"$work/os-texts.txt" || fail "$texts failed"
     # The client starts the stand-ins it needs itself.
-    "$run" --no-standin --timeout 880 --out "$work/client.out" \
-      -- "$here/windows-client.sh" layout "$work" "${edition^^}" || fail "client exit status $?"
+    "$run" --no-standin --dpi "$dpi" --timeout 880 --out "$work/client.out" \
+      -- "$here/windows-client.sh" "$client_case" "$work" "${edition^^}" || fail "client exit status $?"
+    echo "PASS: $case_name"
+    exit 0
+    ;;
+  small-screens)
+    mkdir -p "$work"
+    "$run" --no-standin --screen 800x600 --timeout 280 --out "$work/client-800x600.out" \
+      -- "$here/windows-client.sh" small-screen "$work" EN || fail "client exit status $? on 800 x 600"
+    "$run" --no-standin --screen 1024x768 --timeout 280 --out "$work/client-1024x768.out" \
+      -- "$here/windows-client.sh" toolbar-screen "$work" EN || fail "client exit status $? on 1024 x 768"
     echo "PASS: $case_name"
     exit 0
     ;;
@@ -93,7 +113,7 @@ case "$case_name" in
     [ "$rc" -eq 0 ] || { cat "$work/client.out"; fail "client exit status $rc"; }
     ;;
   *)
-    echo "usage: $0 handshake|no-server|edition-nl|edition-fr|layout-en|layout-nl|layout-fr|keyboard|placement|taskbar" >&2
+    echo "usage: $0 handshake|no-server|edition-nl|edition-fr|layout-en|layout-nl|layout-fr|large-fonts-en|large-fonts-nl|large-fonts-fr|keyboard|placement|small-screens|taskbar" >&2
     exit 2
     ;;
 esac

@@ -2,7 +2,7 @@
 # Runs inside run-wine.sh (Wine prefix and X display ready): windows-client.sh CASE WORKDIR EDITION
 # (see ui-cases.sh). Starts Hookfast_<EDITION>.exe from program folders of its own under
 # WORKDIR, with stand-ins of its own where a case needs several, and drives it with real key
-# presses and mouse moves (xdotool) and window messages (hflayout).
+# presses and mouse moves (xdotool) and window messages (hfinspect); hflayout checks the layout.
 set -uo pipefail
 case_name=$1
 work=$2
@@ -17,7 +17,7 @@ wine_command() {
 wine_run() { $(wine_command) "$@"; }
 # The tools end in seconds; one that hangs fails its step instead of the whole case.
 tool() { timeout 60 $(wine_command) "$@" 2>/dev/null | tr -d '\r'; }
-L() { tool "$HF_WIN32_BUILD_DIR/tools/layout/hflayout.exe" "$@"; }
+layout() { tool "$HF_WIN32_BUILD_DIR/tools/layout/hflayout.exe" "$@"; }
 inspect() { tool "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@"; }
 failures=0
 problem() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -28,10 +28,10 @@ wait_for() {
   local end=$((SECONDS + $1)); shift
   until "$@"; do [ "$SECONDS" -ge "$end" ] && return 1; sleep 0.2; done
 }
-is() { [ "$(L "${@:2}")" = "$1" ]; }
+is() { [ "$(inspect "${@:2}")" = "$1" ]; }
 field_is() { [ "$(inspect text "$1")" = "$2" ]; }
 field_has() { [[ "$(inspect text "$1")" == *"$2"* ]]; }
-lists() { L "${@:2}" | grep -q "$1"; }
+lists() { inspect "${@:2}" | grep -q "$1"; }
 
 # --- the stand-in and the program ------------------------------------------------------------
 standin_pid=""
@@ -74,7 +74,7 @@ trap cleanup EXIT
 # under it, and no tooltip covers a screenshot.
 park_pointer() {
   local x y w h
-  read -r x y w h < <(L rect FormMain)
+  read -r x y w h < <(inspect rect FormMain)
   xdotool mousemove $((x + w / 2)) $((y + 68))
 }
 shot_main() {  # shot_main FILE: the main window's client area
@@ -85,7 +85,7 @@ shot_main() {  # shot_main FILE: the main window's client area
 }
 shot_window() {  # shot_window NAME FILE: a top-level window of the program, frame and all
   local x y w h
-  read -r x y w h < <(L rect "$1")
+  read -r x y w h < <(inspect rect "$1")
   sleep 3  # without a window manager, Wine paints a window just shown a second or two later
   import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$2" || problem "no screenshot $2"
 }
@@ -109,7 +109,7 @@ labels="$work/connection-labels.txt"
 check_layout() {  # check_layout STATE [hflayout check options]
   local state=$1; shift
   mkdir -p "$work/tables"
-  L check --table "$(winpath "$work/tables/$state.txt")" "$@" >"$work/tables/$state.check"
+  layout check --table "$(winpath "$work/tables/$state.txt")" "$@" >"$work/tables/$state.check"
   local rc=$?
   printf '%s\t%s\n' "$state" "$(inspect text lblConnectionInfo)" >>"$labels"
   if [ "$rc" -ne 0 ]; then
@@ -124,10 +124,10 @@ screenshots() {  # screenshots SUFFIX: every tab and the toolbar
     shot_main "$shots/main-${sheet_files[$i]}-$1.png"
   done
   show_sheet 0
-  L click btnToolbar
+  inspect click btnToolbar
   wait_for "$patience" is 1 visible frmToolbar || problem "the toolbar did not show"
   shot_window frmToolbar "$shots/toolbar-$1.png"
-  L click btnToolbarToggle
+  inspect click btnToolbarToggle
   wait_for "$patience" is 1 visible FormMain || problem "the main window did not come back"
 }
 # layout_state NAME PREPARE STANDIN-ARGS...: a start in a program folder of its own, beside a
@@ -159,7 +159,8 @@ run_layout() {
   standin_start && program_start && {
     check_layout operating-shift
     screenshots shift
-    L click 'rdgrpCtrlKeys.Items[1]'
+    show_sheet 2
+    inspect click 'rdgrpCtrlKeys.Items[1]'
     wait_for "$patience" field_has lblStatusKey CTRL+ ||
       problem "the key labels did not take the Shift+Ctrl prefix"
     check_layout operating-shift-ctrl
@@ -212,10 +213,10 @@ run_keyboard() {
   # Shift+Tab move on and back; the edit shows the text cursor.
   show_sheet 2
   local x y w h
-  read -r x y < <(L center edtCatapultCutoff)
+  read -r x y < <(inspect center edtCatapultCutoff)
   xdotool mousemove "$x" "$y" click 1
   wait_for "$patience" is edtCatapultCutoff focus || problem "a click did not put the focus in edtCatapultCutoff"
-  [ "$(L cursor)" = ibeam ] || problem "cursor over edtCatapultCutoff: $(L cursor)"
+  [ "$(inspect cursor)" = ibeam ] || problem "cursor over edtCatapultCutoff: $(inspect cursor)"
   [ "$(field edtCatapultCutoff)" = 120 ] || problem "edtCatapultCutoff starts at $(field edtCatapultCutoff)"
   xdotool key Up
   wait_for "$patience" field_is edtCatapultCutoff 130 ||
@@ -224,25 +225,25 @@ run_keyboard() {
   wait_for "$patience" field_is edtCatapultCutoff 110 ||
     problem "Down twice gave $(field edtCatapultCutoff), not 110"
   xdotool key Tab
-  wait_for "$patience" is edtCatapultHoldFactor focus || problem "Tab went to $(L focus), not edtCatapultHoldFactor"
+  wait_for "$patience" is edtCatapultHoldFactor focus || problem "Tab went to $(inspect focus), not edtCatapultHoldFactor"
   xdotool key shift+Tab
-  wait_for "$patience" is edtCatapultCutoff focus || problem "Shift+Tab went to $(L focus), not edtCatapultCutoff"
+  wait_for "$patience" is edtCatapultCutoff focus || problem "Shift+Tab went to $(inspect focus), not edtCatapultCutoff"
 
   # The sheets' own cursors: a hand on the options sheet, a crosshair on the flight-status
   # sheet and its labels.
-  read -r x y w h < <(L rect tabParameters)
+  read -r x y w h < <(inspect rect tabParameters)
   xdotool mousemove $((x + w - 8)) $((y + h - 44))
-  wait_for "$patience" is hand cursor || problem "cursor on the options sheet: $(L cursor)"
+  wait_for "$patience" is hand cursor || problem "cursor on the options sheet: $(inspect cursor)"
   show_sheet 0
-  read -r x y w h < <(L rect tabFlightStatus)
+  read -r x y w h < <(inspect rect tabFlightStatus)
   xdotool mousemove $((x + w - 8)) $((y + h - 8))
-  wait_for "$patience" is cross cursor || problem "cursor on the flight-status sheet: $(L cursor)"
-  read -r x y < <(L center lblFlightStatusLabel)
+  wait_for "$patience" is cross cursor || problem "cursor on the flight-status sheet: $(inspect cursor)"
+  read -r x y < <(inspect center lblFlightStatusLabel)
   xdotool mousemove "$x" "$y"
-  wait_for "$patience" is cross cursor || problem "cursor over lblFlightStatusLabel: $(L cursor)"
+  wait_for "$patience" is cross cursor || problem "cursor over lblFlightStatusLabel: $(inspect cursor)"
 
   # Hints: the radio groups', over the frame and over the items, and the toolbar window's.
-  L tips >"$work/tips.txt"
+  inspect tips >"$work/tips.txt"
   for want in $'rdgrpCtrlKeys\t  Special Key Combo for all Keystrokes:  ' \
               $'rdgrpCtrlKeys.Items[1]\t  Special Key Combo for all Keystrokes:  ' \
               $'rdgrpFuelTransferRate\t Transfer Rate ' $'rdgrpFuelTransferRate.Items[0]\t Transfer Rate ' \
@@ -250,7 +251,7 @@ run_keyboard() {
     grep -qxF "$want" "$work/tips.txt" || problem "no tooltip: ${want/$'\t'/ -> }"
   done
   show_sheet 1
-  read -r x y w h < <(L rect rdgrpFuelTransferRate)
+  read -r x y w h < <(inspect rect rdgrpFuelTransferRate)
   xdotool mousemove $((x + w - 12)) $((y + h - 6))
   wait_for "$patience" lists '^ Transfer Rate $' shown-tips ||
     problem "no tooltip over the Transfer Rate group"
@@ -275,16 +276,30 @@ run_keyboard() {
 
   # The zone-file list drops 15 rows.
   local rows
-  rows=$(L drop cmbDatFile)
+  rows=$(inspect drop cmbDatFile)
   [ "$rows" = 15 ] || problem "the zone-file list drops $rows rows, not 15"
+
+  # Enter on the focused "Vertical Toolbar" button presses it, as in every Windows dialog.
+  show_sheet 0
+  local tabs
+  for tabs in $(seq 12); do is btnToolbar focus && break; xdotool key Tab; sleep 0.2; done
+  if is btnToolbar focus && field_is btnToolbar "Vertical Toolbar"; then
+    xdotool key Return
+    wait_for "$patience" is 1 visible frmToolbar || problem "Enter on btnToolbar did not open the toolbar"
+    wait_for "$patience" is 0 visible FormMain || problem "Enter on btnToolbar left the main window shown"
+    inspect click btnToolbarToggle
+    wait_for "$patience" is 1 visible FormMain || problem "the main window did not come back"
+  else
+    problem "Tab did not reach btnToolbar: the focus is on $(inspect focus)"
+  fi
 
   # An error nobody catches (an empty option edit) shows in a box with the application title.
   show_sheet 2
-  read -r x y < <(L center edtCatapultCutoff)
+  read -r x y < <(inspect center edtCatapultCutoff)
   xdotool mousemove "$x" "$y" click 1 key End shift+Home BackSpace
   local box=""
   wait_for "$patience" lists . dialog || problem "no message box"
-  box=$(L dialog)
+  box=$(inspect dialog)
   [ "${box%%$'\t'*}" = "Hookfast 2.6 Freeware" ] || problem "message box: $box"
   [ "${box#*$'\t'}" = "'' is not a valid integer value" ] || problem "message box text: $box"
   xdotool key Return
@@ -298,11 +313,14 @@ settings_file() {  # settings_file LEFT TOP TOOLBAR-LEFT TOOLBAR-TOP
   printf '[General]\r\nLastDatFileUsed=Hookfast.dat\r\nLastLeft=%s\r\nLastTop=%s\r\nVerticalToolbarLeft=%s\r\nVerticalToolbarTop=%s\r\n' \
     "$@" >"$folder/Hookfast.INI"
 }
-on_screen() {  # on_screen NAME: the window lies whole on the 1280 x 1024 screen
-  local x y w h
-  read -r x y w h < <(L rect "$1")
-  [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 1024 ]
+screen_size() { echo "${HF_SCREEN/x/ }"; }
+on_screen() {  # on_screen NAME: the window lies whole on the screen
+  local x y w h sw sh
+  read -r x y w h < <(inspect rect "$1")
+  read -r sw sh < <(screen_size)
+  [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le "$sw" ] && [ $((y + h)) -le "$sh" ]
 }
+saved_places() { echo "$(setting LastLeft) $(setting LastTop) $(setting VerticalToolbarLeft) $(setting VerticalToolbarTop)"; }
 run_placement() {
   program_folder placement
   settings_file 150 120 40 300
@@ -311,34 +329,114 @@ run_placement() {
   # Minimised with the minimise box (the application goes, the window with it), closed from
   # the taskbar: the window's own place is saved.
   program_start || return
-  [ "$(L rect FormMain | cut -d' ' -f1-2)" = "150 120" ] || problem "main window at $(L rect FormMain), not 150 120"
-  L syscommand FormMain minimize
+  [ "$(inspect rect FormMain | cut -d' ' -f1-2)" = "150 120" ] || problem "main window at $(inspect rect FormMain), not 150 120"
+  inspect syscommand FormMain minimize
   wait_for "$patience" is 1 minimized application || problem "the minimise box did not minimise the application"
   wait_for "$patience" is 0 visible FormMain || problem "the main window stayed on the screen"
-  L syscommand application close
+  inspect syscommand application close
   inspect --wait 60 gone >/dev/null || problem "closing from the taskbar did not end the program"
   wait "$program_pid" 2>/dev/null; program_pid=""
   [ "$(setting LastLeft) $(setting LastTop)" = "150 120" ] || problem "saved after a close while minimised: $(setting LastLeft) $(setting LastTop)"
 
   # The window itself minimised (its place then is -32000): the restored place is saved.
   program_start || return
-  L iconic FormMain
+  inspect iconic FormMain
   wait_for "$patience" is 1 minimized FormMain || problem "the main window did not minimise"
   program_stop
   [ "$(setting LastLeft) $(setting LastTop)" = "150 120" ] || problem "saved after a close of the minimised window: $(setting LastLeft) $(setting LastTop)"
-  program_start && on_screen FormMain || problem "the main window is not back on the screen: $(L rect FormMain)"
+  program_start && on_screen FormMain || problem "the main window is not back on the screen: $(inspect rect FormMain)"
   program_stop
 
-  # Hand-edited places on no screen come back onto it, and are saved so.
+  # Hand-edited places on no screen come back onto it; what is saved stays what the pilot
+  # left.
   settings_file -99999 -99999 5000 -700
   program_start || return
-  on_screen FormMain || problem "main window at $(L rect FormMain)"
-  L click btnToolbar
+  on_screen FormMain || problem "main window at $(inspect rect FormMain)"
+  inspect click btnToolbar
   wait_for "$patience" is 1 visible frmToolbar || problem "the toolbar did not show"
-  on_screen frmToolbar || problem "toolbar window at $(L rect frmToolbar)"
+  on_screen frmToolbar || problem "toolbar window at $(inspect rect frmToolbar)"
   program_stop
-  [ "$(setting LastLeft)" -ge 0 ] && [ "$(setting LastTop)" -ge 0 ] && [ "$(setting VerticalToolbarLeft)" -lt 1280 ] &&
-    [ "$(setting VerticalToolbarTop)" -ge 0 ] || problem "saved places: $(grep -a Left\\\|Top "$folder/Hookfast.INI" | tr -d '\r' | tr '\n' ' ')"
+  [ "$(saved_places)" = "-99999 -99999 5000 -700" ] || problem "saved places: $(saved_places)"
+  standin_stop
+}
+
+# --- small screens --------------------------------------------------------------------------
+# at_place NAME "X Y": the window's left and top edges
+at_place() { [ "$(inspect rect "$1" | cut -d' ' -f1-2)" = "$2" ]; }
+run_small_screen() {  # on an 800 x 600 screen
+  standin_start || return
+  # First start without settings: the default place 300,200 would leave the bottom and the
+  # right edge with the zone-file list off the screen.
+  program_folder small-screen
+  program_start || return
+  local x y w h
+  read -r x y w h < <(inspect rect FormMain)
+  echo "main window on 800 x 600 at first start: $x $y ${w}x${h}"
+  on_screen FormMain || problem "first start: main window at $x $y ${w}x${h}"
+  at_place FormMain "$((800 - w)) $((600 - h))" || problem "first start: not the least move: $x $y ${w}x${h}"
+  program_stop
+  [ "$(setting LastLeft) $(setting LastTop)" = "300 200" ] || problem "saved after the first start: $(saved_places)"
+
+  # The title bar above the top edge; almost all of the window left of the screen.
+  local place
+  for place in "150 -22" "-480 100"; do
+    settings_file $place 0 124
+    program_start || return
+    read -r x y w h < <(inspect rect FormMain)
+    echo "main window saved at $place shown at $x $y"
+    on_screen FormMain || problem "saved at $place: main window at $x $y ${w}x${h}"
+    case "$place" in
+      "150 -22") at_place FormMain "150 0" || problem "saved at $place: shown at $x $y, not 150 0" ;;
+      *) at_place FormMain "0 100" || problem "saved at $place: shown at $x $y, not 0 100" ;;
+    esac
+    program_stop
+    [ "$(setting LastLeft) $(setting LastTop)" = "$place" ] || problem "saved at $place, then: $(saved_places)"
+  done
+  standin_stop
+}
+run_toolbar_screen() {  # on a 1024 x 768 screen
+  standin_start || return
+  program_folder toolbar-screen
+  settings_file 150 120 700 500
+  program_start || return
+  inspect click btnToolbar
+  wait_for "$patience" is 1 visible frmToolbar || problem "the toolbar did not show"
+  local x y w h
+  read -r x y w h < <(inspect rect frmToolbar)
+  echo "toolbar saved at 700 500 shown at $x $y ${w}x${h}"
+  on_screen frmToolbar || problem "toolbar window at $x $y ${w}x${h}"
+  at_place frmToolbar "700 $((768 - h))" || problem "toolbar shown at $x $y, not 700 $((768 - h))"
+  program_stop
+  [ "$(saved_places)" = "150 120 700 500" ] || problem "saved places: $(saved_places)"
+  standin_stop
+}
+
+# --- large fonts -----------------------------------------------------------------------------
+run_large_fonts() {  # in a prefix at 120 DPI
+  : >"$labels"
+  program_folder no-server
+  program_start && check_layout no-server-120dpi --texts "$(winpath "$work/os-texts.txt")"
+  program_stop
+
+  program_folder operating
+  standin_start && program_start && {
+    # Every design pixel is a pixel and a quarter: 498 x 406 is 623 x 508.
+    local x y w h
+    read -r x y w h < <(inspect client-rect)
+    [ "${w}x${h}" = 623x508 ] || problem "main window's client area at 120 DPI: ${w}x${h}, not 623x508"
+    read -r x y w h < <(inspect rect FormMain)
+    echo "main window at 120 DPI: ${w}x${h} with its frame"
+    [ "$w" -le 1024 ] && [ "$h" -le 768 ] || problem "the main window (${w}x${h}) does not fit a 1024 x 768 screen"
+    check_layout operating-shift-120dpi
+    screenshots shift-120dpi
+    show_sheet 2
+    inspect click 'rdgrpCtrlKeys.Items[1]'
+    wait_for "$patience" field_has lblStatusKey CTRL+ ||
+      problem "the key labels did not take the Shift+Ctrl prefix"
+    check_layout operating-shift-ctrl-120dpi
+    screenshots shift-ctrl-120dpi
+  }
+  program_stop
   standin_stop
 }
 
@@ -357,42 +455,42 @@ run_taskbar() {
   program_start || return
 
   local want=$'window\tHookfast 2.6 Freeware'
-  [ "$(L taskbar | grep -c '^window')" = 1 ] && [ "$(L taskbar | grep '^window')" = "$want" ] ||
-    problem "taskbar windows with the main window shown: $(L taskbar)"
+  [ "$(inspect taskbar | grep -c '^window')" = 1 ] && [ "$(inspect taskbar | grep '^window')" = "$want" ] ||
+    problem "taskbar windows with the main window shown: $(inspect taskbar)"
   wait_for "$patience" lists $'^button\tHookfast 2.6 Freeware\t' taskbar ||
-    problem "no taskbar button: $(L taskbar)"
+    problem "no taskbar button: $(inspect taskbar)"
 
   # The toolbar stands in for the main window: the same one button stays.
-  L click btnToolbar
+  inspect click btnToolbar
   wait_for "$patience" is 0 visible FormMain || problem "the main window did not hide"
-  [ "$(L taskbar | grep '^window')" = "$want" ] || problem "taskbar windows with the toolbar shown: $(L taskbar)"
-  [ "$(L taskbar | grep -c '^button	Hookfast 2.6 Freeware	')" = 1 ] || problem "taskbar buttons with the toolbar shown: $(L taskbar)"
+  [ "$(inspect taskbar | grep '^window')" = "$want" ] || problem "taskbar windows with the toolbar shown: $(inspect taskbar)"
+  [ "$(inspect taskbar | grep -c '^button	Hookfast 2.6 Freeware	')" = 1 ] || problem "taskbar buttons with the toolbar shown: $(inspect taskbar)"
   mkdir -p "$shots"
   import -display "$DISPLAY" -window root -crop 1024x768+0+0 +repage "$shots/taskbar-with-toolbar.png" || problem "no screenshot"
 
   # Minimised (from the taskbar's menu), the program takes the toolbar along; its taskbar
   # button brings it back.
   local text geometry x y w h
-  L syscommand application minimize
+  inspect syscommand application minimize
   wait_for "$patience" is 0 visible frmToolbar || problem "the toolbar stayed while the program was minimised"
   wait_for "$patience" is 1 minimized application || problem "the application was not minimised"
   # The shell lays its buttons out anew as windows come and go: click the button where it
   # is once the minimised program is listed.
-  wait_for "$patience" lists $'^button\tHookfast 2.6 Freeware\t' taskbar || problem "no taskbar button when minimised: $(L taskbar)"
-  IFS=$'\t' read -r _ text geometry < <(L taskbar | grep '^button')
+  wait_for "$patience" lists $'^button\tHookfast 2.6 Freeware\t' taskbar || problem "no taskbar button when minimised: $(inspect taskbar)"
+  IFS=$'\t' read -r _ text geometry < <(inspect taskbar | grep '^button')
   read -r x y w h <<<"$geometry"
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
   wait_for "$patience" is 1 visible frmToolbar || problem "the taskbar button did not bring the toolbar back"
-  [ "$(L visible FormMain)" = 0 ] || problem "the main window came back with the toolbar"
+  [ "$(inspect visible FormMain)" = 0 ] || problem "the main window came back with the toolbar"
 
   # Alt+F4 on the toolbar brings the main window back. The key goes to the window in front:
   # it is pressed once the click has brought the toolbar there.
-  read -r x y < <(L center frmToolbar)
+  read -r x y < <(inspect center frmToolbar)
   xdotool mousemove "$x" $((y + 40)) click 1
-  wait_for "$patience" is frmToolbar active || problem "the toolbar is not in front after a click on it: $(L active)"
+  wait_for "$patience" is frmToolbar active || problem "the toolbar is not in front after a click on it: $(inspect active)"
   xdotool key alt+F4
   wait_for "$patience" is 1 visible FormMain || problem "Alt+F4 on the toolbar left no window"
-  [ "$(L visible frmToolbar)" = 0 ] || problem "the toolbar stayed after Alt+F4"
+  [ "$(inspect visible frmToolbar)" = 0 ] || problem "the toolbar stayed after Alt+F4"
   program_stop
 }
 
@@ -400,6 +498,9 @@ case "$case_name" in
   layout) run_layout ;;
   keyboard) run_keyboard ;;
   placement) run_placement ;;
+  small-screen) run_small_screen ;;
+  toolbar-screen) run_toolbar_screen ;;
+  large-fonts) run_large_fonts ;;
   taskbar) run_taskbar ;;
   *) echo "unknown case $case_name"; exit 2 ;;
 esac

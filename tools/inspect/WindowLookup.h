@@ -1,6 +1,6 @@
 // Looking at the program's windows from another process: texts, class and model names,
-// the windows below a window, waiting for a state. Shared by the tools that check the
-// program from outside (hfinspect, hflayout) and by hflayout's probe.
+// the windows below a window, the program's windows by name, waiting for a state. Shared by
+// the tools that look at the program from outside (hfinspect, hflayout) and by their probe.
 #pragma once
 
 #include <windows.h>
@@ -11,10 +11,9 @@
 #include <string>
 #include <vector>
 
-namespace hf::lookup {
+#include "ui/win32/ControlNames.h"
 
-// The property in which the program keeps each window's model name, as a global atom.
-inline constexpr const char* NameProperty = "HfName";
+namespace hf::lookup {
 
 // WM_GETTEXT, not GetWindowText: the latter gives only the caption stored with the window,
 // and an edit control in another process keeps its text elsewhere.
@@ -39,7 +38,7 @@ inline std::string ClassOf(HWND window) {
 
 // The model name the program gave the window; empty for windows it did not name.
 inline std::string NameOf(HWND window) {
-    const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, NameProperty)));
+    const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, hf::ControlNameProperty)));
     if (atom == 0) return "";
     char name[256] = {};
     GlobalGetAtomNameA(atom, name, sizeof name);
@@ -55,6 +54,42 @@ inline std::vector<HWND> Descendants(HWND window) {
     std::vector<HWND> all;
     EnumChildWindows(window, CollectWindow, reinterpret_cast<LPARAM>(&all));
     return all;
+}
+
+// The top-level windows of the process.
+inline std::vector<HWND> TopWindows(DWORD process) {
+    std::vector<HWND> all;
+    std::vector<HWND> mine;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process) mine.push_back(window);
+    }
+    return mine;
+}
+
+// The window with that model name below (or being) the top-level window; null if none.
+inline HWND FindBelow(HWND top, const std::string& name) {
+    if (NameOf(top) == name) return top;
+    for (HWND child : Descendants(top)) {
+        if (NameOf(child) == name) return child;
+    }
+    return nullptr;
+}
+
+// The program's window with that model name ("application" for the window the taskbar
+// shows), top-level or below one. The main window comes first: both windows have a
+// btnReset, and the main window's is the one meant.
+inline HWND FindNamed(HWND main, const std::string& name) {
+    if (HWND found = FindBelow(main, name)) return found;
+    DWORD process = 0;
+    GetWindowThreadProcessId(main, &process);
+    for (HWND top : TopWindows(process)) {
+        if (name == "application" && ClassOf(top) == "TApplication") return top;
+        if (HWND found = FindBelow(top, name)) return found;
+    }
+    return nullptr;
 }
 
 inline void Print(const std::string& line) {

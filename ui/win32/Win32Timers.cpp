@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "ui/win32/WindowInstance.h"
+
 namespace hf {
 
 namespace {
@@ -16,8 +18,7 @@ Win32Timers::Win32Timers(HINSTANCE instance, HostServices& host) : host_(host) {
     RegisterClassA(&windowClass);
     // Message-only: never on the taskbar, in Alt+Tab or among the program's windows.
     window_ = CreateWindowExA(0, TimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              instance, nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                              instance, this);
 }
 
 Win32Timers::~Win32Timers() {
@@ -49,8 +50,8 @@ void Win32Timers::Tick(UINT_PTR id) {
 }
 
 LRESULT CALLBACK Win32Timers::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = InstanceOf<Win32Timers>(window, message, lParam);
     if (message == WM_TIMER) {
-        auto* self = reinterpret_cast<Win32Timers*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (self != nullptr) self->Tick(wParam);
         return 0;
     }

@@ -1,4 +1,4 @@
-// hflayoutprobe.dll: hflayout.exe hooks it into the Hookfast process. Asked through a
+// hfwindowprobe.dll: hfinspect.exe and hflayout.exe hook it into the Hookfast process. Asked through a
 // registered message, it writes down, from inside that process, every window of the
 // program's thread with what only the process itself can read: the font each control draws
 // with, the tooltip tools, the tab items, the combo box entries, the focus and the cursor.
@@ -34,7 +34,7 @@ using hf::lookup::CollectWindow;
 using hf::lookup::NameOf;
 
 UINT ProbeMessage() {
-    static const UINT message = RegisterWindowMessageA("HfLayoutProbe");
+    static const UINT message = RegisterWindowMessageA("HfProbe");
     return message;
 }
 

@@ -1,0 +1,9 @@
+// Each window of the program carries the model name of its control in this window property
+// (a global atom), so that a program in another process can find a control by name.
+#pragma once
+
+namespace hf {
+
+inline constexpr const char* ControlNameProperty = "HfName";
+
+}  // namespace hf
