@@ -149,43 +149,52 @@ TEST_F(ManualOverrideTest, AStrokeRunsOutAfterTheDisarmText) {
 
 class OverrideDuringArrestTest : public hf::testing::DeckTest {};
 
+struct ArrestKind : hf::testing::Row {
+    bool trapAnywhere;
+};
+
+class DisableDuringArrestTest : public OverrideDuringArrestTest,
+                                public ::testing::WithParamInterface<ArrestKind> {};
+
 // The disable ends the arrest through the end steps of the handler that brakes it, without a
 // further push: the hot keys, the heartbeat and the special sound come back and the 30 s
 // wait starts, so that the pilot can enable the program again by key.
-TEST_F(OverrideDuringArrestTest, BrakingStopsAtOnceThroughTheArrestEnd) {
-    for (const bool trapAnywhere : {false, true}) {
-        SCOPED_TRACE(trapAnywhere ? "trapping anywhere" : "in a zone");
-        startInZone();
-        form->chkbxSpecialSoundHandling.SetChecked(true);
-        if (trapAnywhere) form->InstallTrapAnywhereHandlerPair();
-        form->LastArrestEndTime = 0;
-        form->tmrDecel.SetEnabled(true);
-        form->tmrFindNearest.SetEnabled(false);
-        form->tmrKeystroke.SetEnabled(false);
-        form->tmrIsCatchCheckNeeded.SetEnabled(false);
-        core.clearRecords();
+TEST_P(DisableDuringArrestTest, BrakingStopsAtOnceThroughTheArrestEnd) {
+    const bool trapAnywhere = GetParam().trapAnywhere;
+    startInZone();
+    form->chkbxSpecialSoundHandling.SetChecked(true);
+    if (trapAnywhere) form->InstallTrapAnywhereHandlerPair();
+    form->LastArrestEndTime = 0;
+    form->tmrDecel.SetEnabled(true);
+    form->tmrFindNearest.SetEnabled(false);
+    form->tmrKeystroke.SetEnabled(false);
+    form->tmrIsCatchCheckNeeded.SetEnabled(false);
+    core.clearRecords();
 
-        form->btnManualDisable.Click();
-        EXPECT_FALSE(form->tmrDecel.Enabled());
-        EXPECT_TRUE(form->tmrFindNearest.Enabled());
-        EXPECT_TRUE(form->tmrKeystroke.Enabled());
-        EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
-        EXPECT_TRUE(doubleWritesTo(offsets::ForwardAccel).empty());
-        EXPECT_TRUE(doubleWritesTo(offsets::LateralAccel).empty());
-        EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
-        // Each arrest's own end: the zone's brings the gate back at once, trapping anywhere
-        // leaves it to the next heartbeat with the normal pair installed.
-        EXPECT_EQ(form->tmrIsCatchCheckNeeded.Enabled(), !trapAnywhere);
-        EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
-        EXPECT_EQ(form->tmrIsCatchCheckNeeded.OnTimer().Name,
-                  "tmrIsCatchCheckNeededForNormalTrappingTimer");
-        EXPECT_FALSE(form->TrapAnywhereArmed);
+    form->btnManualDisable.Click();
+    EXPECT_FALSE(form->tmrDecel.Enabled());
+    EXPECT_TRUE(form->tmrFindNearest.Enabled());
+    EXPECT_TRUE(form->tmrKeystroke.Enabled());
+    EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
+    EXPECT_TRUE(doubleWritesTo(offsets::ForwardAccel).empty());
+    EXPECT_TRUE(doubleWritesTo(offsets::LateralAccel).empty());
+    EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
+    // Each arrest's own end: the zone's brings the gate back at once, trapping anywhere
+    // leaves it to the next heartbeat with the normal pair installed.
+    EXPECT_EQ(form->tmrIsCatchCheckNeeded.Enabled(), !trapAnywhere);
+    EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
+    EXPECT_EQ(form->tmrIsCatchCheckNeeded.OnTimer().Name,
+              "tmrIsCatchCheckNeededForNormalTrappingTimer");
+    EXPECT_FALSE(form->TrapAnywhereArmed);
 
-        core.clearRecords();
-        form->actShowStatus.Execute();
-        EXPECT_EQ(messages(), (Messages{{"HFast status: manually disabled", 3}}));
-    }
+    core.clearRecords();
+    form->actShowStatus.Execute();
+    EXPECT_EQ(messages(), (Messages{{"HFast status: manually disabled", 3}}));
 }
+
+const ArrestKind ArrestKinds[] = {{{"in a zone"}, false}, {{"trapping anywhere"}, true}};
+INSTANTIATE_TEST_SUITE_P(OverrideDuringArrestTest, DisableDuringArrestTest,
+                         ::testing::ValuesIn(ArrestKinds), hf::testing::RowName);
 
 // A real catch, a disable during the braking, then the pilot's keys: Shift+F12 enables the
 // program again and Shift+F8 and Shift+F1 are answered.
