@@ -31,17 +31,20 @@ SpeedButtonPainter::SpeedButtonPainter(HINSTANCE instance, HFONT designFont, con
     // Smaller fonts for captions that the design font does not fit, largest first: the
     // bitmap "Small Fonts" of every Windows at 8 and 7 pixels (at 96 DPI), then "Arial",
     // which scales to any size, down to 5 pixels (drawn without smoothing, which keeps such
-    // small letters sharp).
+    // small letters sharp). At 7 and 6 pixels a narrowed Arial comes after the plain one:
+    // a word a little too wide stays tall enough to read instead of dropping to 5 pixels.
     struct Small {
         const char* Face;
         int Height;
+        int Width;  // average character width; 0 for the face's own proportions
         DWORD Quality;
     };
-    for (const Small& small : {Small{"Small Fonts", 8, DEFAULT_QUALITY}, Small{"Small Fonts", 7, DEFAULT_QUALITY},
-                               Small{"Arial", 7, NONANTIALIASED_QUALITY}, Small{"Arial", 6, NONANTIALIASED_QUALITY},
-                               Small{"Arial", 5, NONANTIALIASED_QUALITY}}) {
-        fonts_.push_back(CreateFontA(-scale(small.Height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, small.Quality,
+    for (const Small& small : {Small{"Small Fonts", 8, 0, DEFAULT_QUALITY}, Small{"Small Fonts", 7, 0, DEFAULT_QUALITY},
+                               Small{"Arial", 7, 0, NONANTIALIASED_QUALITY}, Small{"Arial", 7, 3, NONANTIALIASED_QUALITY},
+                               Small{"Arial", 6, 0, NONANTIALIASED_QUALITY}, Small{"Arial", 6, 3, NONANTIALIASED_QUALITY},
+                               Small{"Arial", 5, 0, NONANTIALIASED_QUALITY}}) {
+        fonts_.push_back(CreateFontA(-scale(small.Height), scale(small.Width), 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                     ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, small.Quality,
                                      DEFAULT_PITCH | FF_SWISS, small.Face));
     }
     // The image's light grey turns into the button face, whatever the user's colours.
