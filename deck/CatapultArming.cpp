@@ -92,7 +92,7 @@ void TFormMain::actCatapultArmExecute(TObject*) {
         lblCatArmStatus.SetCaption(std::string(rs::CatapultArmed));
         tmrAccel.SetEnabled(false);
         tmrCheckForCatch.SetEnabled(false);
-        tmrDecel.SetEnabled(false);
+        EndArrest();  // a running arrest still gives back the hot keys and sound its catch took
         tmrIsCatchCheckNeeded.SetEnabled(false);
         tmrFindNearest.SetEnabled(false);
         tmrLaunchCheck.SetEnabled(true);
@@ -195,7 +195,7 @@ void TFormMain::AutoCatArmCheck() {
         lblCatArmStatus.SetCaption(std::string(rs::CatapultArmed));
         tmrAccel.SetEnabled(false);
         tmrCheckForCatch.SetEnabled(false);
-        tmrDecel.SetEnabled(false);
+        EndArrest();  // a running arrest still gives back the hot keys and sound its catch took
         tmrIsCatchCheckNeeded.SetEnabled(false);
         tmrFindNearest.SetEnabled(false);
         tmrLaunchCheck.SetEnabled(true);

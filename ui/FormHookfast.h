@@ -271,7 +271,7 @@ public:
     void tmrDecelTimer(TObject* Sender);
     void tmrMovingCarrierDecelTimer(TObject* Sender);
     // Ends a running arrest at once through the end steps of its handler, without braking
-    // further (the manual disable); nothing when no arrest runs.
+    // further (the manual disable, arming the catapult); nothing when no arrest runs.
     void EndArrest();
     void CheckTrapAnywhereKey();
 

@@ -403,5 +403,59 @@ TEST_P(DeckReadingTest, ReadsTheDeckValuesInOneExchange) {
 INSTANTIATE_TEST_SUITE_P(ArmingTest, DeckReadingTest,
                          ::testing::ValuesIn(DeckReadingTest::Checks()), hf::testing::RowName);
 
+// Arming switches a running arrest off; it ends through the arrest's own end steps, so the
+// hot keys and the special sound that the catch took come back and the 30 s wait starts.
+class ArmDuringArrestTest;
+struct ArmingWay : hf::testing::Row {
+    void (*arm)(ArmDuringArrestTest&);
+    bool trapAnywhere;
+};
+
+class ArmDuringArrestTest : public ArmingTest, public ::testing::WithParamInterface<ArmingWay> {
+public:
+    static std::vector<ArmingWay> Ways() {
+        using T = ArmDuringArrestTest;
+        const auto byHand = [](T& t) { t.armAction(); };
+        const auto automatic = [](T& t) {
+            t.form->chkbxAutoCatArming.SetChecked(true);
+            t.autoTick();
+        };
+        return {{"by hand in a zone", byHand, false},
+                {"automatically in a zone", automatic, false},
+                {"by hand trapping anywhere", byHand, true},
+                {"automatically trapping anywhere", automatic, true}};
+    }
+};
+
+TEST_P(ArmDuringArrestTest, TheArrestEndsThroughItsOwnEnd) {
+    form->chkbxSpecialSoundHandling.SetChecked(true);
+    if (GetParam().trapAnywhere) {
+        form->InstallTrapAnywhereHandlerPair();
+        form->TrapAnywhereArmed = true;
+    }
+    // As the catch leaves it: braking, the other watching timers and the hot-key poll off.
+    form->LastArrestEndTime = 0;
+    form->tmrDecel.SetEnabled(true);
+    form->tmrCheckForCatch.SetEnabled(false);
+    form->tmrFindNearest.SetEnabled(false);
+    form->tmrKeystroke.SetEnabled(false);
+    form->tmrIsCatchCheckNeeded.SetEnabled(false);
+    core.clearRecords();
+
+    GetParam().arm(*this);
+    ASSERT_TRUE(armed());
+    EXPECT_FALSE(form->tmrDecel.Enabled());
+    EXPECT_TRUE(form->tmrKeystroke.Enabled());
+    EXPECT_FALSE(form->tmrFindNearest.Enabled());
+    EXPECT_FALSE(form->tmrIsCatchCheckNeeded.Enabled());
+    EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
+    EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
+    EXPECT_FALSE(form->TrapAnywhereArmed);
+    EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");
+}
+
+INSTANTIATE_TEST_SUITE_P(ArmingTest, ArmDuringArrestTest,
+                         ::testing::ValuesIn(ArmDuringArrestTest::Ways()), hf::testing::RowName);
+
 }  // namespace
 }  // namespace hf
