@@ -13,7 +13,6 @@
 #include "deck/Profile.h"
 #include "deck/SettingsFile.h"
 #include "deck/SimData.h"
-#include "host/Cp1252Case.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/FormHookfast.h"
 #include "ui/ToolbarForm.h"
@@ -76,16 +75,6 @@ double ReadDecimal(const Profile& settings, std::string_view section, std::strin
 
 std::int32_t ZeroOrOne(std::int32_t index) { return index == 1 ? 1 : 0; }
 
-// The listed zone file of that name, compared as the file system compares names: every
-// letter of the code page without regard to case, so that ZONÉ.DAT names Zoné.dat; -1 when
-// none.
-int FindDatFileEntry(const TComboBox& list, std::string_view name) {
-    const std::vector<std::string>& names = list.Items();
-    const auto found = std::ranges::find_if(
-        names, [name](const std::string& entry) { return EqualIgnoringCase1252(entry, name); });
-    return found == names.end() ? -1 : static_cast<int>(found - names.begin());
-}
-
 }  // namespace
 
 bool TFormMain::LoadSettings() {
@@ -103,7 +92,7 @@ bool TFormMain::LoadSettings() {
     SetTop(settings.ReadInteger("General", "LastTop", 200));
 
     const std::string lastDatFile = settings.ReadString("General", "LastDatFileUsed", "");
-    const int entry = lastDatFile.empty() ? -1 : FindDatFileEntry(cmbDatFile, lastDatFile);
+    const int entry = lastDatFile.empty() ? -1 : FindEntryIgnoringCase(cmbDatFile, lastDatFile);
     if (entry >= 0) {
         cmbDatFile.SetItemIndex(entry);
     } else if (!SelectDefaultDatFile(settings)) {

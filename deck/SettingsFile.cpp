@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "deck/Profile.h"
-#include "host/AsciiCase.h"
+#include "host/Cp1252Case.h"
 #include "lang/HFastResourceStrings.h"
 #include "ui/Controls.h"
 
@@ -33,7 +33,7 @@ void WriteSettings(Profile& settings, const std::vector<ProfileEntry>& entries) 
 int FindEntryIgnoringCase(const TComboBox& combo, std::string_view name) {
     const auto& items = combo.Items();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (EqualIgnoringAsciiCase(items[i], name)) return static_cast<int>(i);
+        if (EqualIgnoringCase1252(items[i], name)) return static_cast<int>(i);
     }
     return -1;
 }

@@ -32,7 +32,9 @@ void WriteSetting(Profile& settings, std::string_view section, std::string_view 
 // of them is written.
 void WriteSettings(Profile& settings, const std::vector<ProfileEntry>& entries);
 
-// Position of the combo box entry with that name (letter case aside); -1 when none.
+// Position of the combo box entry with that name, compared as the file system compares
+// names: every letter of the code page without regard to case, so that ZONÉ.DAT names
+// Zoné.dat; -1 when none.
 int FindEntryIgnoringCase(const TComboBox& combo, std::string_view name);
 
 }  // namespace hf
