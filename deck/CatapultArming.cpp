@@ -77,6 +77,15 @@ std::string_view RefusalReason(const DeckValues& v) {
 
 }  // namespace
 
+void TFormMain::SwitchToLaunchWatch() {
+    tmrAccel.SetEnabled(false);
+    tmrCheckForCatch.SetEnabled(false);
+    EndArrest();  // a running arrest still gives back the hot keys and sound its catch took
+    tmrIsCatchCheckNeeded.SetEnabled(false);
+    tmrFindNearest.SetEnabled(false);
+    tmrLaunchCheck.SetEnabled(true);
+}
+
 void TFormMain::ShowCatArmMessage(bool armed) {
     if (!chkbxShowCatArmMsgs.Checked()) return;
     ShowSimMessage(armed ? rs::CatapultArmed : rs::CatapultDisarmed, 3);
@@ -90,12 +99,7 @@ void TFormMain::actCatapultArmExecute(TObject*) {
         ShowCatArmMessage(true);
         if (chkbxOpsSounds.Checked()) PlayCatSetOpsSounds();
         lblCatArmStatus.SetCaption(std::string(rs::CatapultArmed));
-        tmrAccel.SetEnabled(false);
-        tmrCheckForCatch.SetEnabled(false);
-        EndArrest();  // a running arrest still gives back the hot keys and sound its catch took
-        tmrIsCatchCheckNeeded.SetEnabled(false);
-        tmrFindNearest.SetEnabled(false);
-        tmrLaunchCheck.SetEnabled(true);
+        SwitchToLaunchWatch();
     };
     const auto tryToArm = [&, this] {
         if (btnManualDisable.Down()) {
@@ -193,12 +197,7 @@ void TFormMain::AutoCatArmCheck() {
 
         ShowCatArmMessage(true);
         lblCatArmStatus.SetCaption(std::string(rs::CatapultArmed));
-        tmrAccel.SetEnabled(false);
-        tmrCheckForCatch.SetEnabled(false);
-        EndArrest();  // a running arrest still gives back the hot keys and sound its catch took
-        tmrIsCatchCheckNeeded.SetEnabled(false);
-        tmrFindNearest.SetEnabled(false);
-        tmrLaunchCheck.SetEnabled(true);
+        SwitchToLaunchWatch();
     };
     check();
     lblCatArmStatus.SetCaption(

@@ -279,6 +279,8 @@ public:
     void actCatapultArmExecute(TObject* Sender);
     void AutoCatArmCheck();
     void ShowCatArmMessage(bool armed);
+    // The arming steps that hand the watching over to the armed catapult's watch.
+    void SwitchToLaunchWatch();
     void tmrAutoCatArmCheckTimer(TObject* Sender);
     void CheckFlightStatus();
     void chkbxAutoCatArmingClick(TObject* Sender);
