@@ -374,6 +374,8 @@ run_small_screen() {  # on an 800 x 600 screen
   echo "main window on 800 x 600 at first start: $x $y ${w}x${h}"
   on_screen FormMain || problem "first start: main window at $x $y ${w}x${h}"
   at_place FormMain "$((800 - w)) $((600 - h))" || problem "first start: not the least move: $x $y ${w}x${h}"
+  mkdir -p "$shots"
+  import -display "$DISPLAY" -window root "$shots/screen-800x600-first-start.png" || problem "no screenshot"
   program_stop
   [ "$(setting LastLeft) $(setting LastTop)" = "300 200" ] || problem "saved after the first start: $(saved_places)"
 
