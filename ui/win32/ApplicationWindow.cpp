@@ -14,14 +14,7 @@ constexpr UINT ForwardActivationMessage = WM_APP + 1;
 
 ApplicationWindow::ApplicationWindow(HINSTANCE instance, const std::string& title, ApplicationForms& forms)
     : forms_(forms) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.lpszClassName = ApplicationClass;
-    RegisterClassA(&windowClass);
+    RegisterWindowClass(instance, ApplicationClass, WindowProc);
     // Without size, in the middle of the screen, shown from the start of the message loop.
     window_ = CreateWindowExA(0, ApplicationClass, title.c_str(),
                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,

@@ -63,15 +63,8 @@ Win32View::~Win32View() {
 }
 
 void Win32View::RegisterClasses() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance_;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
     for (const char* name : {"TFormMain", "TfrmToolbar", SheetClass, RadioGroupClass}) {
-        windowClass.lpszClassName = name;
-        RegisterClassA(&windowClass);
+        RegisterWindowClass(instance_, name, WindowProc);
     }
 }
 
