@@ -7,7 +7,13 @@
 #   log_holds TEXT [COUNT] [SECS] waits until the stand-in's log holds TEXT COUNT times (1),
 #                                 at most SECS seconds (60); the status says whether it did
 #   signal_operating              once the program operates, lets the scenario's `wait ready` end
+#   error_box                     the text of an open "Unable to write to" error box, if any
 inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
+
+# The box of a settings error that no handler caught, if one is open.
+error_box() {
+  inspect --class '#32770' --wait 1 list 2>/dev/null | awk -F'\t' '/Unable to write to/ { print $NF; exit }'
+}
 
 start_program() {
   cd "$1" || exit 1

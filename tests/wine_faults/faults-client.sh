@@ -76,8 +76,7 @@ case "$name" in
     # The box may be listed before its text is in: look again until the text shows.
     error=""
     for _ in $(seq 60); do
-      error=$(inspect --class '#32770' --wait 1 list 2>/dev/null |
-              awk -F'\t' '/Unable to write to/ { print $NF; exit }')
+      error=$(error_box)
       [ -n "$error" ] && break
       sleep 0.5
     done

@@ -12,11 +12,6 @@ source "$here/../wine/common.sh"
 source "$here/../wine/program-client.sh"
 fail() { echo "FAIL ($name): $*"; inspect close >/dev/null 2>&1; [ -n "${holder:-}" ] && : >"$work/stop"; exit 1; }
 
-# The box of an error that no handler caught, if one is open.
-error_box() {
-  inspect --class '#32770' --wait 1 list 2>/dev/null | awk -F'\t' '/Unable to write to/ { print $NF; exit }'
-}
-
 holder=""
 if [ "$name" = held-file ]; then
   wine "$HF_WIN32_BUILD_DIR/tools/holdfile/hfholdfile.exe" "$(winpath "$program/Hookfast.INI")" \
