@@ -109,7 +109,11 @@ esac
 out="$build/bench"
 rm -rf "$out"
 mkdir -p "$out"
-export HF_NATIVE_BUILD_DIR="$build/native" HF_WIN32_BUILD_DIR="$build/win32"
+# The programs Wine runs here: the 32-bit build, or the 64-bit one where 32-bit programs cannot
+# run (scripts/build.sh made it); the sizes are the 32-bit release's.
+cross=win32
+[ "$("$root/scripts/wine-arch.sh")" = win64 ] && cross=win64
+export HF_NATIVE_BUILD_DIR="$build/native" HF_WIN32_BUILD_DIR="$build/$cross"
 run="$root/tests/wine/run-wine.sh"
 winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
 load=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -122,13 +126,13 @@ echo "--- handler ticks (hftickbench.exe)" >&2
   || { cat "$out/ticks.txt"; exit 1; }
 
 echo "--- timer cadence: Hookfast_EN.exe flies the hooked approach" >&2
-cp -r "$build/win32/release/Hookfast_EN" "$out/fly"
+cp -r "$build/$cross/release/Hookfast_EN" "$out/fly"
 "$run" --log "$out/cadence.jsonl" \
   --standin --scenario "$(winpath "$root/sim/flight/scenarios/hooked-approach.txt")" \
   -- "$here/bench.sh" --fly "$out/fly" >/dev/null || { echo "the landing did not end in a stop" >&2; exit 1; }
 
 echo "--- idle CPU: Hookfast_EN.exe beside the stand-in for $idle_seconds s" >&2
-cp -r "$build/win32/release/Hookfast_EN" "$out/idle"
+cp -r "$build/$cross/release/Hookfast_EN" "$out/idle"
 "$run" --out "$out/idle.txt" --timeout $((idle_seconds + 120)) --standin \
   -- "$here/bench.sh" --idle "$out/idle" "$idle_seconds" >/dev/null || { cat "$out/idle.txt"; exit 1; }
 grep -q 'alive=1' "$out/idle.txt" || { cat "$out/idle.txt"; echo "the program ended while idle" >&2; exit 1; }

@@ -34,11 +34,16 @@ fi
 
 out=$("$root/scripts/setup.sh" 2>&1) || { echo "$out"; echo "demo: installing the packages failed" >&2; exit 1; }
 echo "packages: ready"
-cmake -S "$root" -B "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+# The shipped 32-bit program; on a machine whose kernel cannot run 32-bit programs, the same
+# sources built as a 64-bit program (scripts/wine-arch.sh).
+arch=$("$root/scripts/wine-arch.sh") || { echo "demo: Wine cannot run here" >&2; exit 1; }
+if [ "$arch" = win32 ]; then cross=win32 toolchain=mingw-i686; else cross=win64 toolchain=mingw-x86_64; fi
+cmake -S "$root" -B "$build/$cross" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" \
       -DCMAKE_BUILD_TYPE=Release >/dev/null
-out=$(cmake --build "$build/win32" -j "$(nproc)" --target release_EN fsstandin hfinspect 2>&1) \
+out=$(cmake --build "$build/$cross" -j "$(nproc)" --target release_EN fsstandin hfinspect 2>&1) \
   || { echo "$out"; echo "demo: the build failed" >&2; exit 1; }
-echo "build: Hookfast_EN.exe, fsstandin.exe and hfinspect.exe ready in $build/win32"
+[ "$arch" = win32 ] || echo "build: this machine runs no 32-bit programs: the demo flies the 64-bit build of the same sources"
+echo "build: Hookfast_EN.exe, fsstandin.exe and hfinspect.exe ready in $build/$cross"
 
 winpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
 scenario="$root/sim/flight/scenarios/demo.txt"
@@ -48,10 +53,10 @@ plots="$build/demo-plot"
 client="$build/demo-client.out"
 program="$build/demo-program"
 rm -rf "$log" "$trace" "$client" "$program" "$plots"-* "$build"/demo-*.png
-cp -r "$build/win32/release/Hookfast_EN" "$program"
+cp -r "$build/$cross/release/Hookfast_EN" "$program"
 
 echo "--- the flight (seconds on the stand-in's clock)"
-"$root/tests/wine/run-wine.sh" --build "$build/native" --win32 "$build/win32" --log "$log" --out "$client" \
+"$root/tests/wine/run-wine.sh" --build "$build/native" --win32 "$build/$cross" --log "$log" --out "$client" \
   --timeout 180 --standin --scenario "$(winpath "$scenario")" --trace "$(winpath "$trace")" \
   -- "$root/scripts/demo.sh" --inside "$program" >/dev/null &
 runner=$!

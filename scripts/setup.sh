@@ -14,10 +14,13 @@ need=(
   libgmock-dev
   g++-mingw-w64-i686      # the 32-bit Windows programs (its -win32 compilers); its binutils
                           # strip the release and check it (objdump, strip, dlltool)
+  g++-mingw-w64-x86-64-win32  # the same programs as 64-bit Windows programs, for the Wine
+                          # tests where the kernel runs no 32-bit programs (wine-arch.sh)
   clang                   # the optional fuzzing build (tests/profile)
   libclang-rt-14-dev
   wine                    # the Wine tests and the demo: wine, wineboot, wineserver
   wine32:i386
+  wine64                  # Wine's 64-bit loader, for that 64-bit build
   libasound2:i386         # Wine's audio output (the sound tests give it a null device)
   xvfb                    # run-wine.sh: Xvfb
   xauth                   # xvfb-run

@@ -24,7 +24,8 @@
 # below, so it can start Wine programs itself, read window texts or take screenshots with
 # `import -display "$DISPLAY" -window root shot.png`.
 #
-# Environment given to the client: WINEPREFIX, WINEARCH=win32, WINEDEBUG=-all, DISPLAY,
+# Environment given to the client: WINEPREFIX, WINEARCH (win32, or win64 for a 64-bit build:
+# then `wine` on its PATH is Wine's 64-bit loader), WINEDEBUG=-all, DISPLAY,
 # HF_SCREEN (the display's size, WxH),
 # HF_WIN32_BUILD_DIR, HF_STANDIN_LOG (the log file, if any), HF_SIGNAL_DIR (a folder: a
 # file created there named like a scenario's `wait` lets the scenario go on). Unix paths
@@ -79,12 +80,17 @@ build=$(realpath -m "$build")
 win32=$(realpath -m "$win32")
 mkdir -p "$build/wine-slots" || die "cannot create $build/wine-slots"
 
-export WINEARCH=win32
+# The programs' own width: a 32-bit build runs in a 32-bit prefix, a 64-bit one (the build
+# for machines that cannot run 32-bit Linux programs, where Wine's 32-bit loader cannot
+# start) in a 64-bit prefix through Wine's 64-bit loader.
+arch=$(wine_arch_of "$win32/sim/fsstandin.exe") || die "no Windows program $win32/sim/fsstandin.exe"
+export WINEARCH=$arch
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko installer prompts
 export HF_WIN32_BUILD_DIR="$win32"
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/hf-wine.XXXXXX") || die "no temporary folder"
+use_wine_loader "$arch" "$tmp/bin" || die "no Wine loader for $arch programs"
 xvfb_pid=""
 standin_pid=""
 cleanup() {
@@ -123,10 +129,10 @@ export HF_SCREEN="$screen"
 # without them in the prefix Wine draws another face with other widths, and no screenshot
 # shows what a pilot sees. A large-fonts system has the 120-DPI "MS Sans Serif" files.
 if [ "$dpi" = 96 ]; then
-  suffix=""
+  suffix="${arch#win32}"
   fonts=(/usr/share/wine/fonts/sserife*.fon /usr/share/wine/fonts/smalle*.fon)
 else
-  suffix="-dpi$dpi"
+  suffix="${arch#win32}-dpi$dpi"
   fonts=(/usr/share/wine/fonts/sseriff*.fon /usr/share/wine/fonts/smalle*.fon)
 fi
 [ -f "${fonts[0]}" ] || die "no MS Sans Serif fonts in /usr/share/wine/fonts (package fonts-wine)"
