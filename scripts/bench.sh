@@ -103,7 +103,7 @@ case "${1:-}" in
     exit ;;
 esac
 
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" >&2   # its line is no figure: not into the tables
 "$root/scripts/build.sh" >/dev/null
 
 out="$build/bench"
