@@ -31,26 +31,31 @@ void WriteAcceleration(std::uint32_t offset, double value) {
     exchange.Write(offset, value).Process();
 }
 
-// The end of an arrest in a zone: the watching timers and the hot keys come back, and the
-// 30 s wait before the next trap starts now.
-void EndNormalArrest(TFormMain& form) {
+// How an arrest ends: braked to a stop (or the simulator stopped answering), or cut short by
+// another operation (the manual disable, arming the catapult). Both give back what the
+// catch took; only a stop notes the end time that the 30 s wait before the next trap runs
+// from, so an approach soon after a cut-short arrest can still be caught.
+enum class ArrestEnd { Stopped, CutShort };
+
+// The end of an arrest in a zone: the watching timers and the hot keys come back.
+void EndNormalArrest(TFormMain& form, ArrestEnd end) {
     form.tmrDecel.SetEnabled(false);
     form.tmrFindNearest.SetEnabled(true);
     form.tmrKeystroke.SetEnabled(true);
-    form.LastArrestEndTime = form.Host().MonotonicMs();
+    if (end == ArrestEnd::Stopped) form.LastArrestEndTime = form.Host().MonotonicMs();
     form.SetSpecialSound(true);
     form.tmrIsCatchCheckNeeded.SetEnabled(true);
 }
 
 // The end of a trap-anywhere arrest: as above, with the normal handler pair back; the gate
 // timer comes back with the next heartbeat (or F10 check), not here.
-void EndMovingCarrierArrest(TFormMain& form) {
+void EndMovingCarrierArrest(TFormMain& form, ArrestEnd end) {
     form.TrapAnywhereArmed = false;
     form.tmrDecel.SetEnabled(false);
     form.InstallNormalHandlerPair();
     form.tmrFindNearest.SetEnabled(true);
     form.tmrKeystroke.SetEnabled(true);
-    form.LastArrestEndTime = form.Host().MonotonicMs();
+    if (end == ArrestEnd::Stopped) form.LastArrestEndTime = form.Host().MonotonicMs();
     form.SetSpecialSound(true);
 }
 
@@ -63,7 +68,7 @@ void TFormMain::tmrDecelTimer(TObject*) {
         return;
     }
     // Stopped, or the simulator no longer answers: the arrest is over either way.
-    EndNormalArrest(*this);
+    EndNormalArrest(*this, ArrestEnd::Stopped);
 }
 
 void TFormMain::tmrMovingCarrierDecelTimer(TObject*) {
@@ -75,15 +80,16 @@ void TFormMain::tmrMovingCarrierDecelTimer(TObject*) {
         }
         return;
     }
-    EndMovingCarrierArrest(*this);
+    EndMovingCarrierArrest(*this, ArrestEnd::Stopped);
 }
 
 void TFormMain::EndArrest() {
     if (!tmrDecel.Enabled()) return;
-    if (tmrDecel.OnTimer().Name == "tmrMovingCarrierDecelTimer") {
-        EndMovingCarrierArrest(*this);
+    // The end steps of the handler that brakes it: the installed pair says which.
+    if (InstalledHandlerPair == HandlerPair::TrapAnywhere) {
+        EndMovingCarrierArrest(*this, ArrestEnd::CutShort);
     } else {
-        EndNormalArrest(*this);
+        EndNormalArrest(*this, ArrestEnd::CutShort);
     }
 }
 

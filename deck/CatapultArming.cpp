@@ -98,7 +98,7 @@ void TFormMain::actCatapultArmExecute(TObject*) {
     const auto arm = [this] {
         ShowCatArmMessage(true);
         if (chkbxOpsSounds.Checked()) PlayCatSetOpsSounds();
-        lblCatArmStatus.SetCaption(std::string(rs::CatapultArmed));
+        lblCatArmStatus.SetCaption(rs::CatapultArmed);
         SwitchToLaunchWatch();
     };
     const auto tryToArm = [&, this] {
@@ -110,7 +110,7 @@ void TFormMain::actCatapultArmExecute(TObject*) {
 
         if (tmrLaunchCheck.Enabled()) {
             ShowCatArmMessage(false);
-            lblCatArmStatus.SetCaption(std::string(rs::CatapultDisarmed));
+            lblCatArmStatus.SetCaption(rs::CatapultDisarmed);
             if (chkbxOpsSounds.Checked()) PlayCatDisengagedOpsSounds();
             tmrLaunchCheck.SetEnabled(false);
             return;
@@ -130,16 +130,10 @@ void TFormMain::actCatapultArmExecute(TObject*) {
             return;
         }
 
-        std::uint32_t lonLo = 0, latLo = 0;
-        std::int32_t lonHi = 0, latHi = 0;
-        SimExchange position;
-        position.Read(offsets::LongitudeLo, lonLo)
-            .Read(offsets::LongitudeHi, lonHi)
-            .Read(offsets::LatitudeLo, latLo)
-            .Read(offsets::LatitudeHi, latHi);
-        if (!position.Process()) return;
-        const double lat = DecodeLatitude(latLo, latHi);
-        const double lon = DecodeLongitude(lonLo, lonHi);
+        PositionHalves position;
+        if (!SimExchange().ReadPosition(position).Process()) return;
+        const double lat = position.Latitude();
+        const double lon = position.Longitude();
 
         // Without a known nearest zone there are no cables to stand at: too far from them.
         const TCatchZoneData* zone = NearestZone();
@@ -180,7 +174,7 @@ void TFormMain::AutoCatArmCheck() {
             if (!ReadDeckValues(deck, ArmedCheck)) return;
             if (deck.Crash == 1 || deck.ParkingBrake != ParkingBrakeSet || deck.Slew == 1 ||
                 deck.OnGround == 0) {
-                lblCatArmStatus.SetCaption(std::string(rs::CatapultDisarmed));
+                lblCatArmStatus.SetCaption(rs::CatapultDisarmed);
                 tmrLaunchCheck.SetEnabled(false);
             }
             return;
@@ -196,7 +190,7 @@ void TFormMain::AutoCatArmCheck() {
         if (!ReadDeckValues(deck, AutomaticArming) || !StandsReady(deck)) return;
 
         ShowCatArmMessage(true);
-        lblCatArmStatus.SetCaption(std::string(rs::CatapultArmed));
+        lblCatArmStatus.SetCaption(rs::CatapultArmed);
         SwitchToLaunchWatch();
     };
     check();
@@ -233,7 +227,7 @@ void TFormMain::DisarmCatapult(bool showMessage) {
     CatapultSoundPlayed = false;
     SetSmoke(false);
     if (showMessage) ShowCatArmMessage(false);
-    lblCatArmStatus.SetCaption(std::string(rs::CatapultDisarmed));
+    lblCatArmStatus.SetCaption(rs::CatapultDisarmed);
     SetSmoke(false);
     SetSpecialSound(true);
 }

@@ -21,10 +21,7 @@ struct WatchValues {
     std::int16_t Throttle = 0;
     std::uint8_t EngineType = 0;
     std::int32_t Kind = 0;
-    std::uint32_t LongitudeLo = 0;
-    std::int32_t LongitudeHi = 0;
-    std::uint32_t LatitudeLo = 0;
-    std::int32_t LatitudeHi = 0;
+    PositionHalves Position;
 };
 
 bool ReadWatchValues(WatchValues& v) {
@@ -34,10 +31,7 @@ bool ReadWatchValues(WatchValues& v) {
         .Read(offsets::Throttle1, v.Throttle)
         .Read(offsets::EngineType, v.EngineType)
         .Read(offsets::AircraftKind, v.Kind)
-        .Read(offsets::LongitudeLo, v.LongitudeLo)
-        .Read(offsets::LongitudeHi, v.LongitudeHi)
-        .Read(offsets::LatitudeLo, v.LatitudeLo)
-        .Read(offsets::LatitudeHi, v.LatitudeHi);
+        .ReadPosition(v.Position);
     return exchange.Process();
 }
 
@@ -61,8 +55,8 @@ void TFormMain::tmrLaunchCheckTimer(TObject*) {
     // so only the position watch is passed over.
     const TCatchZoneData* zone = NearestZone();
     if (!automatic && zone != nullptr) {
-        const double lat = DecodeLatitude(v.LatitudeLo, v.LatitudeHi);
-        const double lon = DecodeLongitude(v.LongitudeLo, v.LongitudeHi);
+        const double lat = v.Position.Latitude();
+        const double lon = v.Position.Longitude();
         if (std::fabs(zone->FrontLeftLat - lat) > PositionWatchTolerance &&
             std::fabs(zone->FrontLeftLon - lon) > PositionWatchTolerance) {
             DisarmCatapult(true);

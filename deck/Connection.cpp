@@ -67,7 +67,7 @@ bool TFormMain::ConnectToSimulator() {
         const std::string_view name = named ? SimNames[simIndex] : std::string_view();
         if (!named || SupportedSimIndex(name) > 2) {
             LinkClose();
-            lblConnectionInfo.SetCaption(std::string(rs::OnlyFs2004X));
+            lblConnectionInfo.SetCaption(rs::OnlyFs2004X);
             return false;
         }
         const std::uint32_t version = Link().ServerVersion;
@@ -76,7 +76,7 @@ bool TFormMain::ConnectToSimulator() {
                                      std::string(rs::FsuipcVer) + FsuipcVersionText(version));
         if (!VersionAtLeast283(version)) {
             LinkClose();
-            lblConnectionInfo.SetCaption(std::string(rs::OnlyFsuipc283));
+            lblConnectionInfo.SetCaption(rs::OnlyFsuipc283);
             return false;
         }
         return true;

@@ -19,15 +19,10 @@ constexpr double NoZoneDistance = 180.0;
 
 double TFormMain::FindNearestZone() {
     double best = NoZoneDistance;
-    std::uint32_t lonLo = 0, latLo = 0;
-    std::int32_t lonHi = 0, latHi = 0;
+    PositionHalves position;
     std::int16_t magVar = 0;
     SimExchange exchange;
-    exchange.Read(offsets::LongitudeLo, lonLo)
-        .Read(offsets::LongitudeHi, lonHi)
-        .Read(offsets::LatitudeLo, latLo)
-        .Read(offsets::LatitudeHi, latHi)
-        .Read(offsets::MagVar, magVar);
+    exchange.ReadPosition(position).Read(offsets::MagVar, magVar);
     if (exchange.Process()) {
         MagVar = DecodeMagVar(magVar);
     }
@@ -35,8 +30,8 @@ double TFormMain::FindNearestZone() {
     // search and nothing to stop, so only the variation is kept.
     std::exception_ptr saveError;
     if (exchange.ok && CatchZones) {
-        const double lat = DecodeLatitude(latLo, latHi);
-        const double lon = DecodeLongitude(lonLo, lonHi);
+        const double lat = position.Latitude();
+        const double lon = position.Longitude();
         for (std::size_t i = 0; i < CatchZones->size(); ++i) {
             const TCatchZoneData& zone = (*CatchZones)[i];
             const double d = CornerDistance(lat, lon, zone.FrontRightLat, zone.FrontRightLon);
@@ -48,7 +43,7 @@ double TFormMain::FindNearestZone() {
         if (NearestZoneIndex == -1) {
             saveError = StopOperationsHoldingSaveError();
             ResetProgramState(false);
-            lblNearestCarrier.SetCaption(std::string(rs::NearestCablesError));
+            lblNearestCarrier.SetCaption(rs::NearestCablesError);
         } else {
             const TCatchZoneData& zone =
                 CatchZones->at(static_cast<std::size_t>(NearestZoneIndex));

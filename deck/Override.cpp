@@ -27,7 +27,7 @@ void TFormMain::actManualOverrideExecute(TObject*) {
     if (frmToolbar) frmToolbar->btnManualOverride.SetDown(disable);
 
     if (!disable) {
-        btnManualDisable.SetCaption(std::string(rs::ManualOverrideDisable));
+        btnManualDisable.SetCaption(rs::ManualOverrideDisable);
         // Nothing to switch on: every operation looks at the button again at its next tick.
         if (FuelLoadActive) {
             ShowSimMessage(rs::ReenabledFuelLoad, 5);
@@ -39,17 +39,18 @@ void TFormMain::actManualOverrideExecute(TObject*) {
         return;
     }
 
-    btnManualDisable.SetCaption(std::string(rs::PressToReenable));
-    // Braking stops at once, but the arrest still ends as a stopped one does: the hot keys
-    // and the special sound come back, or the pilot could never enable the program again by
-    // key. The nearest-zone heartbeat carries on while disabled.
+    btnManualDisable.SetCaption(rs::PressToReenable);
+    // Braking stops at once, but the arrest still gives back what its catch took: the hot
+    // keys and the special sound come back, or the pilot could never enable the program
+    // again by key. No wait starts: the arrest did not end in a stop. The nearest-zone
+    // heartbeat carries on while disabled.
     EndArrest();
     tmrFindNearest.SetEnabled(true);
     if (tmrAccel.Enabled()) {
         // The stroke runs out by itself: its own end disarms fully (hot keys, smoke, sound).
         tmrLaunchCheck.SetEnabled(false);
         ShowSimMessage(rs::DisabledCatapultDisarmed, 8);
-        lblCatArmStatus.SetCaption(std::string(rs::CatapultDisarmed));
+        lblCatArmStatus.SetCaption(rs::CatapultDisarmed);
     } else if (FuelLoadActive) {
         ShowSimMessage(rs::DisabledFuelLoadPaused, 8);
     } else if (FuelOffloadActive) {

@@ -102,6 +102,17 @@ double DecodeMagVar(std::int16_t raw);
 double MagneticHeading(double trueHeading, double magVar);
 double HeightAboveGround(double altitudeMetres, std::int16_t groundMetres);
 
+// The aircraft's position as its four halves are read.
+struct PositionHalves {
+    std::uint32_t LongitudeLo = 0;
+    std::int32_t LongitudeHi = 0;
+    std::uint32_t LatitudeLo = 0;
+    std::int32_t LatitudeHi = 0;
+
+    double Latitude() const { return DecodeLatitude(LatitudeLo, LatitudeHi); }
+    double Longitude() const { return DecodeLongitude(LongitudeLo, LongitudeHi); }
+};
+
 // --- queuing on the link ---------------------------------------------------------------
 // One exchange being put together: requests are queued in order until one is refused;
 // Process sends them. `ok` and `code` tell the first failure.
@@ -116,6 +127,14 @@ public:
     SimExchange& ReadBytes(std::uint32_t offset, std::uint32_t size, void* destination) {
         if (ok) ok = LinkRead(offset, size, destination, code);
         return *this;
+    }
+    // The four halves of the position, as every reader of it queues them: longitude before
+    // latitude, each low half before its high half.
+    SimExchange& ReadPosition(PositionHalves& position) {
+        return Read(offsets::LongitudeLo, position.LongitudeLo)
+            .Read(offsets::LongitudeHi, position.LongitudeHi)
+            .Read(offsets::LatitudeLo, position.LatitudeLo)
+            .Read(offsets::LatitudeHi, position.LatitudeHi);
     }
     template <class T>
     SimExchange& Write(std::uint32_t offset, const T& source) {

@@ -18,8 +18,6 @@ constexpr double LandedSpeedFps = 50.0;
 
 enum class Gate { Normal, TrapAnywhere };
 
-std::string Text(std::string_view text) { return std::string(text); }
-
 // The whole seconds of a remaining time: 30 at most, 0 in the last second.
 std::string WholeSecondsText(std::uint64_t ms) { return std::to_string(ms / 1000); }
 
@@ -53,13 +51,13 @@ void RunTrapGate(TFormMain& form, Gate gate) {
         }
         if (!hookDown) {
             form.tmrCheckForCatch.SetEnabled(false);
-            form.lblTailhookState.SetCaption(detectHook ? Text(rs::TailhookUp) : std::string());
+            form.lblTailhookState.SetCaption(detectHook ? rs::TailhookUp : std::string_view());
             if (trapAnywhere && form.chkbxShowCablesActiveMsg.Checked()) {
                 form.actShowStatus.Execute();
             }
             return;
         }
-        form.lblTailhookState.SetCaption(detectHook ? Text(rs::TailhookDown) : std::string());
+        form.lblTailhookState.SetCaption(detectHook ? rs::TailhookDown : std::string_view());
 
         double previous = 0;
         double distance = 0;
@@ -71,7 +69,7 @@ void RunTrapGate(TFormMain& form, Gate gate) {
                 form.InstallNormalHandlerPair();
                 if (form.chkbxShowCablesActiveMsg.Checked()) {
                     form.ShowSimMessage(rs::MovingCarrierTooClose, 3);
-                    form.lblActivelyCheckingStatus.SetCaption(Text(rs::StatusNotNeeded));
+                    form.lblActivelyCheckingStatus.SetCaption(rs::StatusNotNeeded);
                 }
                 return;
             }
@@ -101,9 +99,9 @@ void RunTrapGate(TFormMain& form, Gate gate) {
             if (trapAnywhere) form.InstallNormalHandlerPair();
             form.tmrFindNearest.SetEnabled(true);
             form.tmrCheckForCatch.SetEnabled(false);
-            form.lblFlightStatus.SetCaption(Text(rs::StatusCrashed));
+            form.lblFlightStatus.SetCaption(rs::StatusCrashed);
             form.lblCableCatchStatus.SetCaption({});
-            form.lblCatArmStatus.SetCaption(Text(rs::CatapultDisarmed));
+            form.lblCatArmStatus.SetCaption(rs::CatapultDisarmed);
             form.CatapultSoundPlayed = false;
             form.tmrLaunchCheck.SetEnabled(false);
             form.tmrAccel.SetEnabled(false);
@@ -118,17 +116,17 @@ void RunTrapGate(TFormMain& form, Gate gate) {
         if (!trapAnywhere) active = active && distance < previous;
         active = active && waitLeft == 0;
         form.tmrCheckForCatch.SetEnabled(active);
-        form.lblFlightStatus.SetCaption(Text(landed ? rs::StatusLanded : rs::StatusFlying));
+        form.lblFlightStatus.SetCaption(landed ? rs::StatusLanded : rs::StatusFlying);
 
         if (trapAnywhere && form.chkbxShowCablesActiveMsg.Checked() &&
             !form.tmrCheckForCatch.Enabled() && waitLeft > 0) {
-            form.ShowSimMessage(WholeSecondsText(waitLeft) + " " + Text(rs::SecondsUntilCables), 3);
+            form.ShowSimMessage(WholeSecondsText(waitLeft).append(" ").append(rs::SecondsUntilCables), 3);
         }
     };
     decide();
 
     if (form.tmrCheckForCatch.Enabled()) {
-        form.lblActivelyCheckingStatus.SetCaption(Text(rs::StatusActive));
+        form.lblActivelyCheckingStatus.SetCaption(rs::StatusActive);
         if (!wasActive) {
             form.lblCableCatchStatus.SetCaption({});
             if (trapAnywhere && form.chkbxOpsSounds.Checked()) form.PlayApproachOpsSounds();
@@ -137,7 +135,7 @@ void RunTrapGate(TFormMain& form, Gate gate) {
             }
         }
     } else {
-        form.lblActivelyCheckingStatus.SetCaption(Text(rs::StatusNotNeeded));
+        form.lblActivelyCheckingStatus.SetCaption(rs::StatusNotNeeded);
         if (trapAnywhere) {
             form.TrapAnywhereArmed = false;
             form.InstallNormalHandlerPair();

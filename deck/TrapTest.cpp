@@ -24,10 +24,7 @@ struct CatchValues {
     std::uint16_t OnGround = 0;
     std::uint32_t AltitudeLo = 0;
     std::int32_t AltitudeHi = 0;
-    std::uint32_t LongitudeLo = 0;
-    std::int32_t LongitudeHi = 0;
-    std::uint32_t LatitudeLo = 0;
-    std::int32_t LatitudeHi = 0;
+    PositionHalves Position;
     double Hook = 0;
 };
 
@@ -38,10 +35,7 @@ bool ReadCatchValues(CatchValues& values) {
         .Read(offsets::OnGround, values.OnGround)
         .Read(offsets::AltitudeLo, values.AltitudeLo)
         .Read(offsets::AltitudeHi, values.AltitudeHi)
-        .Read(offsets::LongitudeLo, values.LongitudeLo)
-        .Read(offsets::LongitudeHi, values.LongitudeHi)
-        .Read(offsets::LatitudeLo, values.LatitudeLo)
-        .Read(offsets::LatitudeHi, values.LatitudeHi)
+        .ReadPosition(values.Position)
         .Read(offsets::Tailhook, values.Hook);
     return exchange.Process();
 }
@@ -66,8 +60,7 @@ bool CaughtInZone(const TCatchZoneData& zone, const CatchValues& values, double 
     if (!(std::fabs(DecodeAngle(values.Bank)) < BankLimitDegrees)) return false;
     const double heading = MagneticHeading(DecodeAngle(values.Heading), magVar);
     if (!(HeadingDifference(zone.RunwayHeading, heading) < HeadingLimitDegrees)) return false;
-    return IsInsideCatchZone(zone, DecodeLatitude(values.LatitudeLo, values.LatitudeHi),
-                             DecodeLongitude(values.LongitudeLo, values.LongitudeHi));
+    return IsInsideCatchZone(zone, values.Position.Latitude(), values.Position.Longitude());
 }
 
 }  // namespace
@@ -95,7 +88,7 @@ void TFormMain::tmrCheckForCatchTimer(TObject*) {
 
     SetSpecialSound(false);
     tmrLaunchCheck.SetEnabled(false);
-    lblCatArmStatus.SetCaption(std::string(rs::CatapultDisarmed));
+    lblCatArmStatus.SetCaption(rs::CatapultDisarmed);
     tmrIsCatchCheckNeeded.SetEnabled(false);
     tmrCheckForCatch.SetEnabled(false);
     // The installed handler pair stays: the arrest's own end installs the normal pair.
@@ -104,7 +97,7 @@ void TFormMain::tmrCheckForCatchTimer(TObject*) {
     tmrKeystroke.SetEnabled(false);  // no hot keys during the arrest
     tmrFindNearest.SetEnabled(false);
     PlayCatchSound();
-    lblCableCatchStatus.SetCaption(std::string(rs::CablesCaught));
+    lblCableCatchStatus.SetCaption(rs::CablesCaught);
     tmrDecel.SetEnabled(true);
 }
 

@@ -46,9 +46,9 @@ bool TControl::EffectivelyEnabled() const {
     return true;
 }
 
-void TControl::SetHint(std::string hint) {
+void TControl::SetHint(std::string_view hint) {
     if (hint == hint_) return;
-    hint_ = std::move(hint);
+    hint_ = hint;
     Changed();
 }
 
@@ -66,8 +66,8 @@ void TControl::SetCursor(TCursor cursor) {
 
 // --- TAction ----------------------------------------------------------------------------
 
-void TAction::SetCaption(std::string caption) {
-    caption_ = std::move(caption);
+void TAction::SetCaption(std::string_view caption) {
+    caption_ = caption;
     for (TActionClient* client : clients_) client->ActionCaptionChanged(caption_);
 }
 
@@ -85,9 +85,9 @@ void TAction::AddClient(TActionClient* client) {
 
 // --- TLabel -----------------------------------------------------------------------------
 
-void TLabel::SetCaption(std::string caption) {
+void TLabel::SetCaption(std::string_view caption) {
     if (caption == caption_) return;
-    caption_ = std::move(caption);
+    caption_ = caption;
     Resize();
     Changed();
 }
@@ -135,9 +135,9 @@ void TLabel::Resize() {
 
 // --- TActionButton ----------------------------------------------------------------------
 
-void TActionButton::SetCaption(std::string caption) {
+void TActionButton::SetCaption(std::string_view caption) {
     if (caption == caption_) return;
-    caption_ = std::move(caption);
+    caption_ = caption;
     Changed();
 }
 
@@ -179,9 +179,9 @@ void TSpeedButton::Click() {
 
 // --- TCheckBox --------------------------------------------------------------------------
 
-void TCheckBox::SetCaption(std::string caption) {
+void TCheckBox::SetCaption(std::string_view caption) {
     if (caption == caption_) return;
-    caption_ = std::move(caption);
+    caption_ = caption;
     Changed();
 }
 
@@ -200,9 +200,9 @@ void TRadioGroup::SetColumns(int columns) {
     Changed();
 }
 
-void TRadioGroup::SetCaption(std::string caption) {
+void TRadioGroup::SetCaption(std::string_view caption) {
     if (caption == caption_) return;
-    caption_ = std::move(caption);
+    caption_ = caption;
     Changed();
 }
 
@@ -212,8 +212,8 @@ void TRadioGroup::ClearItems() {
     Changed();
 }
 
-void TRadioGroup::AddItem(std::string text, std::uint32_t object) {
-    items_.push_back({std::move(text), object});
+void TRadioGroup::AddItem(std::string_view text, std::uint32_t object) {
+    items_.push_back({std::string(text), object});
     Changed();
 }
 
@@ -280,8 +280,8 @@ void TComboBox::ClearItems() {
     Changed();
 }
 
-void TComboBox::AddItem(std::string text) {
-    items_.push_back(std::move(text));
+void TComboBox::AddItem(std::string_view text) {
+    items_.push_back(std::string(text));
     Changed();
 }
 
@@ -316,9 +316,9 @@ TTabSheet::TTabSheet(TForm& form, TPageControl& pageControl, std::string name)
     pageControl_.pages_.push_back(this);
 }
 
-void TTabSheet::SetCaption(std::string caption) {
+void TTabSheet::SetCaption(std::string_view caption) {
     if (caption == caption_) return;
-    caption_ = std::move(caption);
+    caption_ = caption;
     Changed();
 }
 

@@ -104,7 +104,7 @@ public:
     bool EffectivelyEnabled() const;
 
     const std::string& Hint() const { return hint_; }
-    void SetHint(std::string hint);
+    void SetHint(std::string_view hint);
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool show);
 
@@ -147,9 +147,9 @@ public:
 
     const std::string& Name() const { return name_; }
     const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption);
+    void SetCaption(std::string_view caption);
     const std::string& Hint() const { return hint_; }
-    void SetHint(std::string hint) { hint_ = std::move(hint); }
+    void SetHint(std::string_view hint) { hint_ = hint; }
 
     TNotifyEvent OnExecute;
     // Runs the handler with the action as sender; false when there is none.
@@ -170,7 +170,7 @@ public:
         : TControl(form, parent, ControlKind::Label, std::move(name)) {}
 
     const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption);
+    void SetCaption(std::string_view caption);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     TColor FontColor() const { return fontColor_; }
@@ -209,7 +209,7 @@ private:
 class TActionButton : public TControl, public TActionClient {
 public:
     const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption);
+    void SetCaption(std::string_view caption);
     TAction* Action() const { return action_; }
     void SetAction(TAction* action);
 
@@ -268,7 +268,7 @@ public:
         : TControl(form, parent, ControlKind::CheckBox, std::move(name)) {}
 
     const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption);
+    void SetCaption(std::string_view caption);
     bool Checked() const { return checked_; }
     // A new state runs the click handling, as a user's click does; the same state runs nothing.
     void SetChecked(bool checked);
@@ -293,11 +293,11 @@ public:
         : TControl(form, parent, ControlKind::RadioGroup, std::move(name)) {}
 
     const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption);
+    void SetCaption(std::string_view caption);
     const std::vector<Item>& Items() const { return items_; }
     // Clearing the items leaves no selection and runs nothing.
     void ClearItems();
-    void AddItem(std::string text, std::uint32_t object = 0);
+    void AddItem(std::string_view text, std::uint32_t object = 0);
     int ItemIndex() const { return itemIndex_; }
     // A new selection runs the click handling; indexes outside the items are pulled in.
     void SetItemIndex(int index);
@@ -368,7 +368,7 @@ public:
 
     const std::vector<std::string>& Items() const { return items_; }
     void ClearItems();
-    void AddItem(std::string text);
+    void AddItem(std::string_view text);
     int ItemIndex() const { return itemIndex_; }
     // A selection from code runs no handler.
     void SetItemIndex(int index);
@@ -413,7 +413,7 @@ public:
 
     TPageControl& PageControl() const { return pageControl_; }
     const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption);
+    void SetCaption(std::string_view caption);
     int PageIndex() const;
 
 private:

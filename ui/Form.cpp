@@ -4,9 +4,9 @@ namespace hf {
 
 TForm::TForm(std::string name, TForm* owner) : name_(std::move(name)), owner_(owner) {}
 
-void TForm::SetCaption(std::string caption) {
+void TForm::SetCaption(std::string_view caption) {
     if (caption == caption_) return;
-    caption_ = std::move(caption);
+    caption_ = caption;
     NotifyFormChanged();
 }
 
@@ -35,9 +35,9 @@ void TForm::SetHeight(int height) {
     NotifyFormChanged();
 }
 
-void TForm::SetHint(std::string hint) {
+void TForm::SetHint(std::string_view hint) {
     if (hint == hint_) return;
-    hint_ = std::move(hint);
+    hint_ = hint;
     NotifyFormChanged();
 }
 

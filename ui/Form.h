@@ -18,7 +18,7 @@ public:
     TForm* Owner() const { return owner_; }
 
     const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption);
+    void SetCaption(std::string_view caption);
     int Left() const { return left_; }
     int Top() const { return top_; }
     void SetLeft(int left);
@@ -31,7 +31,7 @@ public:
     int Height() const { return height_; }
     void SetHeight(int height);
     const std::string& Hint() const { return hint_; }
-    void SetHint(std::string hint);
+    void SetHint(std::string_view hint);
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool show);
 

@@ -37,10 +37,8 @@ constexpr std::array<DesignKeyLabel, 11> DesignKeyLabels = {{
 constexpr std::uint32_t Rate500Object = 69905067;
 constexpr std::uint32_t Rate1200Object = 167772160;
 
-std::string Text(std::string_view text) { return std::string(text); }
-
 void SetHintToCaption(TControl& control, std::string_view caption) {
-    control.SetHint(std::string(caption));
+    control.SetHint(caption);
     control.SetShowHint(true);
 }
 
@@ -93,15 +91,15 @@ void TFormMain::DesignLayout() {
     SetLeft(300);
     SetTop(200);
 
-    actManualOverride.SetCaption(Text(rs::ActManualOverride));
-    actShowStatus.SetCaption(Text(rs::ActShowStatus));
-    actCatapultArm.SetCaption(Text(rs::ActCatapultArm));
-    actFuelLoad.SetCaption(Text(rs::ActFuelLoad));
-    actFuelOFFload.SetCaption(Text(rs::ActFuelOffload));
-    actFuelRateToggle.SetCaption(Text(rs::ActFuelRateToggle));
-    actBattleDamage1.SetCaption(Text(rs::ActBattleDamage1));
-    actBattleDamage2.SetCaption(Text(rs::ActBattleDamage2));
-    actBattleDamage3.SetCaption(Text(rs::ActBattleDamage3));
+    actManualOverride.SetCaption(rs::ActManualOverride);
+    actShowStatus.SetCaption(rs::ActShowStatus);
+    actCatapultArm.SetCaption(rs::ActCatapultArm);
+    actFuelLoad.SetCaption(rs::ActFuelLoad);
+    actFuelOFFload.SetCaption(rs::ActFuelOffload);
+    actFuelRateToggle.SetCaption(rs::ActFuelRateToggle);
+    actBattleDamage1.SetCaption(rs::ActBattleDamage1);
+    actBattleDamage2.SetCaption(rs::ActBattleDamage2);
+    actBattleDamage3.SetCaption(rs::ActBattleDamage3);
     for (TAction* action : {&actManualOverride, &actShowStatus, &actCatapultArm, &actFuelLoad,
                             &actFuelOFFload, &actFuelRateToggle, &actBattleDamage1,
                             &actBattleDamage2, &actBattleDamage3}) {
@@ -189,7 +187,7 @@ void TFormMain::DesignLayout() {
          1, 20, 1, 1, 112},
     }};
     for (const Spin& spin : spins) {
-        spin.Caption.SetCaption(std::string(spin.Text));
+        spin.Caption.SetCaption(spin.Text);
         place(spin.Caption, 6, spin.Top + 4);
         spin.Edit.SetBounds(148, spin.Top, 44, 21);
         spin.UpDown.SetBounds(192, spin.Top, 16, 21);
@@ -225,7 +223,7 @@ void TFormMain::DesignLayout() {
     int top = 4;
     for (const Box& option : boxes) {
         const int height = option.Lines == 1 ? 16 : 28;
-        option.Control.SetCaption(std::string(option.Text));
+        option.Control.SetCaption(option.Text);
         option.Control.SetBounds(216, top, 260, height);
         top += height;
     }
@@ -236,7 +234,7 @@ void TFormMain::DesignLayout() {
     for (const DesignKeyLabel& key : DesignKeyLabels) {
         TLabel& label = this->*key.Label;
         label.SetFontColor(clNavy);
-        label.SetCaption(std::string(key.Text));
+        label.SetCaption(key.Text);
     }
     // Two columns of key groups; a label that its column cannot hold on one line wraps.
     box(lblStatusKey, 8, 8, 228);
@@ -302,6 +300,7 @@ void TFormMain::ConnectEvents() {
 }
 
 void TFormMain::InstallNormalHandlerPair() {
+    InstalledHandlerPair = HandlerPair::Normal;
     tmrIsCatchCheckNeeded.SetOnTimer(
         {"tmrIsCatchCheckNeededForNormalTrappingTimer",
          [this](TObject* sender) { tmrIsCatchCheckNeededForNormalTrappingTimer(sender); }});
@@ -309,6 +308,7 @@ void TFormMain::InstallNormalHandlerPair() {
 }
 
 void TFormMain::InstallTrapAnywhereHandlerPair() {
+    InstalledHandlerPair = HandlerPair::TrapAnywhere;
     tmrIsCatchCheckNeeded.SetOnTimer(
         {"tmrIsCatchCheckNeededForForcedTrappingTimer",
          [this](TObject* sender) { tmrIsCatchCheckNeededForForcedTrappingTimer(sender); }});
@@ -347,26 +347,26 @@ void TFormMain::FormCreate(TObject*) {
 }
 
 void TFormMain::SetCaptions() {
-    SetCaption(Text(rs::WindowTitle));
-    btnToolbar.SetCaption(Text(rs::VerticalToolbar));
-    chkbxShowDisableReminders.SetCaption(Text(rs::ShowDisabledReminders));
+    SetCaption(rs::WindowTitle);
+    btnToolbar.SetCaption(rs::VerticalToolbar);
+    chkbxShowDisableReminders.SetCaption(rs::ShowDisabledReminders);
     SetHintToCaption(chkbxShowDisableReminders, rs::ShowDisabledReminders);
-    actResetProgram.SetCaption(Text(rs::ResetProgramAndConnection));
-    tabFlightStatus.SetCaption(Text(rs::TabFlightStatus));
-    tbsFueling.SetCaption(Text(rs::TabFuelTransfers));
-    tabParameters.SetCaption(Text(rs::TabOptions));
-    tbsKeyStrokes.SetCaption(Text(rs::TabKeystrokes));
-    lblFlightStatusLabel.SetCaption(Text(rs::FlightStatusCaption));
-    lblCatArmStatusLabel.SetCaption(Text(rs::CatArmStatusCaption));
-    lblTailhookStateLabel.SetCaption(Text(rs::TailhookStatusCaption));
-    lblCatchCheckStatusLabel.SetCaption(Text(rs::CatchCheckingCaption));
-    rdgrpFuelTransferRate.SetCaption(Text(rs::TransferRateCaption));
+    actResetProgram.SetCaption(rs::ResetProgramAndConnection);
+    tabFlightStatus.SetCaption(rs::TabFlightStatus);
+    tbsFueling.SetCaption(rs::TabFuelTransfers);
+    tabParameters.SetCaption(rs::TabOptions);
+    tbsKeyStrokes.SetCaption(rs::TabKeystrokes);
+    lblFlightStatusLabel.SetCaption(rs::FlightStatusCaption);
+    lblCatArmStatusLabel.SetCaption(rs::CatArmStatusCaption);
+    lblTailhookStateLabel.SetCaption(rs::TailhookStatusCaption);
+    lblCatchCheckStatusLabel.SetCaption(rs::CatchCheckingCaption);
+    rdgrpFuelTransferRate.SetCaption(rs::TransferRateCaption);
     SetHintToCaption(rdgrpFuelTransferRate, rs::TransferRateCaption);
-    lblCutoff.SetCaption(Text(rs::CatapultCutoffCaption));
-    lblCutoff.SetHint(Text(rs::CatapultCutoffCaption));
+    lblCutoff.SetCaption(rs::CatapultCutoffCaption);
+    lblCutoff.SetHint(rs::CatapultCutoffCaption);
 
     const auto captionAndHint = [](auto& control, std::string_view text) {
-        control.SetCaption(std::string(text));
+        control.SetCaption(text);
         SetHintToCaption(control, text);
     };
     captionAndHint(lblCatHoldFactor, rs::CatHoldFactorCaption);
@@ -387,11 +387,11 @@ void TFormMain::SetCaptions() {
     captionAndHint(rdgrpCtrlKeys, rs::KeyComboCaption);
 
     rdgrpCtrlKeys.ClearItems();
-    rdgrpCtrlKeys.AddItem(Text(rs::KeyComboShift));
-    rdgrpCtrlKeys.AddItem(Text(rs::KeyComboShiftCtrl));
+    rdgrpCtrlKeys.AddItem(rs::KeyComboShift);
+    rdgrpCtrlKeys.AddItem(rs::KeyComboShiftCtrl);
     rdgrpFuelTransferRate.ClearItems();
-    rdgrpFuelTransferRate.AddItem(Text(rs::Rate500), Rate500Object);
-    rdgrpFuelTransferRate.AddItem(Text(rs::Rate1200), Rate1200Object);
+    rdgrpFuelTransferRate.AddItem(rs::Rate500, Rate500Object);
+    rdgrpFuelTransferRate.AddItem(rs::Rate1200, Rate1200Object);
 }
 
 void TFormMain::StartOperations(bool initial) {
@@ -412,7 +412,7 @@ void TFormMain::StartOperations(bool initial) {
         pgMain.SetEnabled(true);
         tmrFindNearestTimer(&tmrFindNearest);
     } catch (const std::exception& error) {
-        lblConnectionInfo.SetCaption(Text(rs::ConnectedBut) + error.what());
+        lblConnectionInfo.SetCaption(std::string(rs::ConnectedBut) + error.what());
     }
 }
 
@@ -430,7 +430,7 @@ void TFormMain::ResetProgramState(bool initial) {
     std::setlocale(LC_NUMERIC, "C");
     lstboxDatFiles.SetDirectory(ProgramFolder);
     HotKeyCounter = 0;
-    btnManualDisable.SetCaption(Text(rs::ManualOverrideDisable));
+    btnManualDisable.SetCaption(rs::ManualOverrideDisable);
     for (TLabel* label : {&lblFuelTransferStatus, &lblNearestCarrier, &lblNumOfCarriersLoaded,
                           &lblCurrentMagVar, &lblActivelyCheckingStatus, &lblFlightStatus,
                           &lblCatArmStatus, &lblTailhookState, &lblCableCatchStatus}) {
@@ -458,7 +458,7 @@ void TFormMain::ResetProgramState(bool initial) {
     };
     if (mplyrCatchSound.FileName().empty()) soundStatus = missing(catchPath);
     if (mplyrCatapultSound.FileName().empty()) soundStatus += missing(catapultPath);
-    lblOtherStatus.SetCaption(soundStatus.empty() ? Text(rs::SoundFilesFound) : soundStatus);
+    lblOtherStatus.SetCaption(soundStatus.empty() ? rs::SoundFilesFound : std::string_view(soundStatus));
 
     InsideAngleLimit = hf::InsideAngleLimit;
     CatapultSoundPlayed = false;
@@ -484,7 +484,7 @@ std::exception_ptr TFormMain::StopOperationsHoldingSaveError() {
     } endOfStop{SimulatorSilent};
     tmrKeystroke.SetEnabled(false);
     tmrLaunchCheck.SetEnabled(false);
-    lblCatArmStatus.SetCaption(Text(rs::CatapultDisarmed));
+    lblCatArmStatus.SetCaption(rs::CatapultDisarmed);
     tmrAccel.SetEnabled(false);
     tmrDecel.SetEnabled(false);
     tmrCheckForCatch.SetEnabled(false);

@@ -216,8 +216,11 @@ public:
 
     // The handler pairs of tmrIsCatchCheckNeeded and tmrDecel; installing a pair never
     // switches either timer on or off.
+    enum class HandlerPair { Normal, TrapAnywhere };
     void InstallNormalHandlerPair();
     void InstallTrapAnywhereHandlerPair();
+    // The pair installed last: which handler tmrDecel runs, so which arrest is braking.
+    HandlerPair InstalledHandlerPair = HandlerPair::Normal;
 
     // --- connection and simulator data ------------------------------------------------------
     bool ConnectToSimulator();
@@ -271,7 +274,8 @@ public:
     void tmrDecelTimer(TObject* Sender);
     void tmrMovingCarrierDecelTimer(TObject* Sender);
     // Ends a running arrest at once through the end steps of its handler, without braking
-    // further (the manual disable, arming the catapult); nothing when no arrest runs.
+    // further (the manual disable, arming the catapult), but leaves LastArrestEndTime as it
+    // was: a cut-short arrest starts no wait. Nothing when no arrest runs.
     void EndArrest();
     void CheckTrapAnywhereKey();
 

@@ -88,8 +88,8 @@ void TfrmToolbar::FormCreate(TObject*) {
         {btnBattleDamage3, rs::TbBattleDamage3, rs::ActBattleDamage3},
     }};
     for (const Texts& text : texts) {
-        text.Button.SetCaption(std::string(text.Caption));
-        text.Button.SetHint(std::string(text.Hint));
+        text.Button.SetCaption(text.Caption);
+        text.Button.SetHint(text.Hint);
     }
 }
 

@@ -403,8 +403,56 @@ TEST_P(DeckReadingTest, ReadsTheDeckValuesInOneExchange) {
 INSTANTIATE_TEST_SUITE_P(ArmingTest, DeckReadingTest,
                          ::testing::ValuesIn(DeckReadingTest::Checks()), hf::testing::RowName);
 
+// Every reader of the position queues its four halves in one order, longitude first, inside
+// an exchange of its own values.
+class PositionReadingTest;
+struct PositionReading : hf::testing::Row {
+    void (*read)(PositionReadingTest&);
+    std::vector<std::uint32_t> offsets;
+};
+
+class PositionReadingTest : public ArmingTest,
+                            public ::testing::WithParamInterface<PositionReading> {
+public:
+    static std::vector<PositionReading> Readers() {
+        return {
+            {"arming by hand", [](PositionReadingTest& t) { t.armAction(); },
+             {0x0568, 0x056C, 0x0560, 0x0564}},
+            {"the launch watch",
+             [](PositionReadingTest& t) {
+                 t.armAction();
+                 t.core.clearRecords();
+                 t.watchTick();
+             },
+             {0x0BC8, 0x3090, 0x088C, 0x0609, 0x0790, 0x0568, 0x056C, 0x0560, 0x0564}},
+            {"the nearest-zone search", [](PositionReadingTest& t) { t.form->FindNearestZone(); },
+             {0x0568, 0x056C, 0x0560, 0x0564, 0x02A0}},
+        };
+    }
+};
+
+TEST_P(PositionReadingTest, QueuesTheHalvesLongitudeFirst) {
+    GetParam().read(*this);
+    std::vector<std::vector<std::uint32_t>> positionReadings;
+    for (const auto& exchange : core.exchanges()) {
+        std::vector<std::uint32_t> read;
+        for (const auto& record : exchange) {
+            if (record.kind == hf::sim::SimRecord::Read) read.push_back(record.offset);
+        }
+        if (std::find(read.begin(), read.end(), 0x0568u) != read.end()) {
+            positionReadings.push_back(read);
+        }
+    }
+    EXPECT_EQ(positionReadings, std::vector<std::vector<std::uint32_t>>{GetParam().offsets});
+}
+
+INSTANTIATE_TEST_SUITE_P(ArmingTest, PositionReadingTest,
+                         ::testing::ValuesIn(PositionReadingTest::Readers()),
+                         hf::testing::RowName);
+
 // Arming switches a running arrest off; it ends through the arrest's own end steps, so the
-// hot keys and the special sound that the catch took come back and the 30 s wait starts.
+// hot keys and the special sound that the catch took come back, but the end time of the
+// arrest before it stays: an arrest cut short starts no 30 s wait.
 class ArmDuringArrestTest;
 struct ArmingWay : hf::testing::Row {
     void (*arm)(ArmDuringArrestTest&);
@@ -433,8 +481,10 @@ TEST_P(ArmDuringArrestTest, TheArrestEndsThroughItsOwnEnd) {
         form->InstallTrapAnywhereHandlerPair();
         form->TrapAnywhereArmed = true;
     }
-    // As the catch leaves it: braking, the other watching timers and the hot-key poll off.
-    form->LastArrestEndTime = 0;
+    // As the catch leaves it: braking, the other watching timers and the hot-key poll off;
+    // an earlier arrest ended some time ago.
+    constexpr std::uint64_t EarlierArrestEnd = 1234;
+    form->LastArrestEndTime = EarlierArrestEnd;
     form->tmrDecel.SetEnabled(true);
     form->tmrCheckForCatch.SetEnabled(false);
     form->tmrFindNearest.SetEnabled(false);
@@ -448,7 +498,7 @@ TEST_P(ArmDuringArrestTest, TheArrestEndsThroughItsOwnEnd) {
     EXPECT_TRUE(form->tmrKeystroke.Enabled());
     EXPECT_FALSE(form->tmrFindNearest.Enabled());
     EXPECT_FALSE(form->tmrIsCatchCheckNeeded.Enabled());
-    EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
+    EXPECT_EQ(form->LastArrestEndTime, EarlierArrestEnd);
     EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
     EXPECT_FALSE(form->TrapAnywhereArmed);
     EXPECT_EQ(form->tmrDecel.OnTimer().Name, "tmrDecelTimer");

@@ -157,14 +157,15 @@ class DisableDuringArrestTest : public OverrideDuringArrestTest,
                                 public ::testing::WithParamInterface<ArrestKind> {};
 
 // The disable ends the arrest through the end steps of the handler that brakes it, without a
-// further push: the hot keys, the heartbeat and the special sound come back and the 30 s
-// wait starts, so that the pilot can enable the program again by key.
+// further push: the hot keys, the heartbeat and the special sound come back, so that the
+// pilot can enable the program again by key; no 30 s wait starts.
 TEST_P(DisableDuringArrestTest, BrakingStopsAtOnceThroughTheArrestEnd) {
     const bool trapAnywhere = GetParam().trapAnywhere;
     startInZone();
     form->chkbxSpecialSoundHandling.SetChecked(true);
     if (trapAnywhere) form->InstallTrapAnywhereHandlerPair();
-    form->LastArrestEndTime = 0;
+    constexpr std::uint64_t EarlierArrestEnd = 1234;
+    form->LastArrestEndTime = EarlierArrestEnd;
     form->tmrDecel.SetEnabled(true);
     form->tmrFindNearest.SetEnabled(false);
     form->tmrKeystroke.SetEnabled(false);
@@ -175,7 +176,7 @@ TEST_P(DisableDuringArrestTest, BrakingStopsAtOnceThroughTheArrestEnd) {
     EXPECT_FALSE(form->tmrDecel.Enabled());
     EXPECT_TRUE(form->tmrFindNearest.Enabled());
     EXPECT_TRUE(form->tmrKeystroke.Enabled());
-    EXPECT_EQ(form->LastArrestEndTime, host.MonotonicMs());
+    EXPECT_EQ(form->LastArrestEndTime, EarlierArrestEnd);
     EXPECT_TRUE(doubleWritesTo(offsets::ForwardAccel).empty());
     EXPECT_TRUE(doubleWritesTo(offsets::LateralAccel).empty());
     EXPECT_EQ(int16WritesTo(offsets::SpecialSound), std::vector<std::int16_t>{1});
@@ -227,6 +228,36 @@ TEST_F(OverrideDuringArrestTest, TheHotKeysAnswerAfterADisableDuringTheBraking) 
     const Messages damage = pressAndPoll(ShiftF1);
     ASSERT_EQ(damage.size(), 1u);
     EXPECT_TRUE(damage[0].first.starts_with("BATTLE DAMAGE (1)")) << damage[0].first;
+}
+
+// A disable and a re-enable during the braking start no 30 s wait: a pilot who goes round
+// and comes back ten seconds later is caught again.
+TEST_F(OverrideDuringArrestTest, AnApproachTenSecondsAfterAReenableDuringTheBrakingIsCaught) {
+    startInZone();
+    ASSERT_TRUE(catchTick());
+    timers.Advance(50);
+    ASSERT_TRUE(form->tmrDecel.Enabled());
+    form->btnManualDisable.Click();
+    form->btnManualDisable.Click();
+    ASSERT_FALSE(form->btnManualDisable.Down());
+    ASSERT_FALSE(form->tmrDecel.Enabled());
+    const std::int64_t reenabledMs = clock.nowMs();
+
+    // Round again and back in the band above the deck: first at the zone's back, then a
+    // second later nearer its front corner, so the gate sees the approach.
+    setFlight(0, 16383, 230.0);
+    timers.Advance(10000);
+    placeAircraft(hf::testing::ZoneCentreLat, 20.0002);
+    timers.Advance(1000);
+    placeAircraft(hf::testing::ZoneCentreLat, hf::testing::ZoneCentreLon);
+    bool caught = false;
+    for (int step = 0; step < 300 && !caught; ++step) {
+        timers.Advance(10);
+        caught = form->tmrDecel.Enabled();
+    }
+    EXPECT_TRUE(caught) << form->lblActivelyCheckingStatus.Caption();
+    EXPECT_LT(clock.nowMs() - reenabledMs, 15000);
+    EXPECT_EQ(form->lblCableCatchStatus.Caption(), "Cables were CAUGHT.");
 }
 
 }  // namespace

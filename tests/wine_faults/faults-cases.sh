@@ -15,7 +15,9 @@
 #   ctrl-z-files       a zone file and a settings file that end in Ctrl-Z read as meant
 #   disable-in-arrest  a slow arrest disabled by the override button during the braking: the
 #                      braking stops, the arrest ends (special sound back), and after Shift+F12
-#                      enables the program again Shift+F8 and Shift+F1 are answered
+#                      enables the program again Shift+F8 and Shift+F1 are answered; a second
+#                      approach flown right after is caught (a cut-short arrest starts no
+#                      30 s wait)
 #   disable-trap-anywhere  the same with a trap-anywhere arrest on a carrier no zone file knows
 #   slots-70           a server reporting 70 hot-key slots with the first 56 taken: F12 and F9
 #   slots-max          get the two below 0x32F8 and answer; nothing is written at 0x32F8 or
@@ -110,9 +112,9 @@ SCENARIO
     crlf "[General]" "LastDatFileUsed=Hookfast.dat" "SpecialSoundHandling=1" "TimingResolutionFactor=20" \
          "[CableOps]" "CableCatchAccelFactor=-100" >"$work/program/Hookfast.INI"
     # In the demo zone, or on a deck 0.1 degree north of it with Shift+F10 on the way in.
-    lat=32.600000 f10=""
+    lat=32.600000 f10="" again="at 6500 approach deck      # round again: caught some 20 s after the disable" end=30000
     if [ "$name" = disable-trap-anywhere ]; then
-      lat=32.700000 f10="at 3000 press shift+F10"
+      lat=32.700000 f10="at 3000 press shift+F10" again="" end=12000
     fi
     cat >"$work/scenario.txt" <<SCENARIO
 # A slow arrest that the pilot disables during the braking (the test clicks the override
@@ -128,7 +130,8 @@ at 3000 wait disabled
 at 2000 press shift+F12      # enabled again by key
 at 4000 press shift+F8
 at 6000 press shift+F1
-at 12000 end
+$again
+at $end end
 SCENARIO
     standin=(--scenario "$(winpath "$work/scenario.txt")") ;;
   slots-70|slots-max)
@@ -222,11 +225,14 @@ case "$name" in
     fi
     stopped=$(first_ms '"event":"stopped"')
     [ -z "$stopped" ] || check "$stopped > $disabled" "stopped at $stopped ms, before the disable at $disabled ms"
-    after=$(lines_after '"event":"accel"' "$disabled" | wc -l)
+    # Up to the second approach, if there is one.
+    again=$(first_ms '"event":"approach"' "$disabled")
+    before_again() { awk -F'[:,]' -v until="${again:-1e18}" '$2 < until'; }
+    after=$(lines_after '"event":"accel"' "$disabled" | before_again | wc -l)
     [ "$after" -eq 0 ] || fail "$after braking writes after the disable"
     # The disable ends the arrest, then shows its message: the sound comes back in between.
-    last_brake=$(grep -F '"event":"accel"' "$log" | tail -1 | sed -nE 's/^\{"t":([0-9]+),.*/\1/p')
-    sound=$(lines_after '"op":"write","offset":"0x0B20","size":2,"data":"0100"' "$last_brake" | wc -l)
+    last_brake=$(grep -F '"event":"accel"' "$log" | before_again | tail -1 | sed -nE 's/^\{"t":([0-9]+),.*/\1/p')
+    sound=$(lines_after '"op":"write","offset":"0x0B20","size":2,"data":"0100"' "$last_brake" | before_again | wc -l)
     [ "$sound" -eq 1 ] || fail "special sound restored $sound times after the braking"
     polls=$(lines_after '"op":"read","offset":"0x32FE"' "$disabled" | wc -l)
     check "$polls >= 4" "hot-key polls after the disable: $polls"
@@ -242,7 +248,15 @@ case "$name" in
     [ -n "$damage" ] && [[ "$damage" != *"not available"* ]] && [[ "$damage" != *"deactivated"* ]] ||
       fail "Shift+F1 not answered: $damage"
     [ "$(seen override_caption)" = "Manual override -- disable program" ] || fail "caption $(seen override_caption)"
-    speed=$(grep -F '"event":"accel"' "$log" | tail -1 | sed -nE 's/.*speed=([0-9.]+).*/\1/p')
+    if [ "$name" = disable-in-arrest ]; then
+      # Within the 30 s an arrest that ended in a stop would keep the cables off.
+      [ -n "$again" ] || fail "no second approach"
+      caught=$(first_ms '"event":"accel"' "$again")
+      [ -n "$caught" ] || fail "the approach after the re-enable was not caught"
+      check "$caught - $disabled < 30000" "caught again $((caught - disabled)) ms after the disable"
+      echo "caught again $((caught - disabled)) ms after the disable"
+    fi
+    speed=$(grep -F '"event":"accel"' "$log" | before_again | tail -1 | sed -nE 's/.*speed=([0-9.]+).*/\1/p')
     echo "disabled at $disabled ms after $braked braking writes (last at $speed ft/s); $polls polls after it;" \
          "Shift+F12, F8, F1 answered"
     ;;

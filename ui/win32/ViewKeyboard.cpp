@@ -1,6 +1,13 @@
 // The dialog keys a toolkit form has and plain windows lack: tab accelerators, Tab and
 // Shift+Tab through the controls in their order of creation, the arrow keys among a radio
 // group's items, Enter on a push button, the focus given back when a form is activated.
+//
+// The system's dialog navigation (IsDialogMessage on a control-parent window) would give
+// other keys: it reaches the controls on the tab control's sheets only when the tab control
+// is a control parent, which takes the tab control itself out of the Tab order; it stops on
+// every item of a radio group; it moves the focus on Ctrl+Tab too; it answers Enter with the
+// window's default command (IDOK), not a press of the focused button; and its arrow keys
+// move the focus among the items without choosing one. So the keys are handled here.
 #include "ui/win32/Win32View.h"
 
 #include <cctype>

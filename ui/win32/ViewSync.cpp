@@ -139,7 +139,7 @@ void Win32View::SyncRadioItems(ControlWindow& entry) {
     if (texts != entry.shownItems) {
         for (HWND item : entry.items) {
             radioItems_.erase(item);
-            DestroyWindow(item);
+            DestroyNamed(item);
         }
         entry.items.clear();
         for (std::size_t i = 0; i < texts.size(); ++i) {

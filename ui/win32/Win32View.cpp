@@ -82,8 +82,29 @@ int Win32View::MeasureText(std::string_view text) const {
 void Win32View::Name(HWND window, const std::string& name) {
     const ATOM atom = GlobalAddAtomA(name.c_str());
     if (atom == 0) return;
-    atoms_.push_back(atom);
-    SetPropA(window, ControlNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
+    if (!SetPropA(window, ControlNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)))) {
+        GlobalDeleteAtom(atom);
+    }
+}
+
+namespace {
+
+// Takes the name off the window and off every window below it.
+void Unname(HWND window) {
+    const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(window, ControlNameProperty)));
+    if (atom != 0) GlobalDeleteAtom(atom);
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        Unname(child);
+    }
+}
+
+}  // namespace
+
+void Win32View::DestroyNamed(HWND window) {
+    // A window must not take its properties with it, and the global atoms of the names
+    // would outlive the program: both go first.
+    Unname(window);
+    DestroyWindow(window);
 }
 
 HWND Win32View::NewChild(const char* className, DWORD style, DWORD exStyle, HWND parent,
@@ -438,7 +459,7 @@ bool Win32View::OnMinimize(FormWindow& form) {
 void Win32View::OnClose(FormWindow& form) {
     TForm* model = form.form;
     Guarded([model] { model->Close(); });
-    if (model->Closed()) DestroyWindow(form.window);
+    if (model->Closed()) DestroyNamed(form.window);
 }
 
 HWND Win32View::FormInFront() {
@@ -481,15 +502,13 @@ void Win32View::DetachAll() {
         entry->form->SetTextMeasure({});
         if (IsWindow(entry->window)) {
             SetWindowLongPtrA(entry->window, GWLP_USERDATA, 0);
-            DestroyWindow(entry->window);
+            DestroyNamed(entry->window);
         }
     }
     forms_.clear();
     controls_.clear();
     byWindow_.clear();
     radioItems_.clear();
-    for (ATOM atom : atoms_) GlobalDeleteAtom(atom);
-    atoms_.clear();
 }
 
 }  // namespace hf

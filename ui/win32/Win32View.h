@@ -16,7 +16,8 @@
 //   ApplicationWindow.*    the window the taskbar shows, above the forms
 //
 // Each window carries the model name of its control (ControlNames.h), so that a test
-// program in another process can find a control by name.
+// program in another process can find a control by name; the view takes the names off
+// before it destroys the windows.
 #pragma once
 
 #include <windows.h>
@@ -87,6 +88,8 @@ private:
     HWND NewChild(const char* className, DWORD style, DWORD exStyle, HWND parent,
                   const std::string& name);
     void Name(HWND window, const std::string& name);
+    // Destroys the window after taking the names off it and off every window below it.
+    void DestroyNamed(HWND window);
     HWND ParentWindow(const FormWindow& form, const TControl& control) const;
     HWND WindowOf(const TControl* control) const;
     FormWindow* FindForm(HWND window);
@@ -143,7 +146,6 @@ private:
     std::map<HWND, TControl*> byWindow_;
     std::map<HWND, std::pair<TRadioGroup*, int>> radioItems_;
     std::map<TColor, HBRUSH> brushes_;
-    std::vector<ATOM> atoms_;
     UINT_PTR nextId_ = 100;
     int syncing_ = 0;
     int placing_ = 0;  // the view itself is moving a form's window
