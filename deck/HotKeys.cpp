@@ -126,8 +126,9 @@ void TFormMain::AllocateHotKeySlot(std::uint32_t keyDefinition, std::uint32_t& s
 void TFormMain::ReleaseHotKeys() {
     tmrKeystroke.SetEnabled(false);
     HotKeysRegistered = false;
-    if (SimulatorSilent) {
-        // The stop makes no more exchanges: the slots stay recorded for the next start.
+    if (LinkServerSilent()) {
+        // The simulator no longer answers and the exchanges would fail at once: the slots
+        // stay recorded for the next start, without the wait.
         HotKeySlotsUnconfirmed = AnyHotKeySlotRecorded();
         return;
     }

@@ -49,6 +49,14 @@ std::array<QueuedRecord, SideTableCapacity> Queued;
 std::size_t QueuedCount = 0;
 LinkPort* Port = nullptr;
 
+// The silent server: the code of the exchange that used all its tries (0 while the server
+// answers) and the window it was sent to; whether the current operation may try once more.
+struct Silence {
+    std::uint32_t code = LinkOk;
+    WindowHandle window = 0;
+    bool freshAttempt = false;
+} Silent;
+
 void storeU32(std::uint8_t* at, std::uint32_t value) { std::memcpy(at, &value, sizeof value); }
 
 std::uint32_t loadU32(const std::uint8_t* at) {
@@ -106,7 +114,14 @@ struct LinkModule {
 
 }  // namespace
 
-void SetLinkPort(LinkPort* port) { Port = port; }
+void SetLinkPort(LinkPort* port) {
+    Port = port;
+    Silent = {};
+}
+
+void LinkFreshAttempt() { Silent.freshAttempt = true; }
+void LinkNoFreshAttempt() { Silent.freshAttempt = false; }
+bool LinkServerSilent() { return Silent.code != LinkOk && !Silent.freshAttempt; }
 const LinkState& Link() { return State; }
 
 bool LinkRead(std::uint32_t offset, std::uint32_t size, void* destination, std::uint32_t& code) {
@@ -147,6 +162,8 @@ bool LinkProcess(std::uint32_t& code) {
     storeU32(State.NextRequest, 0);
     const std::size_t sent = QueuedCount;
     emptyQueue();  // from here on the queue is empty whatever the outcome
+    if (LinkServerSilent()) return fail(code, Silent.code);
+    Silent.freshAttempt = false;
 
     std::uintptr_t reply = 0;
     bool delivered = false;
@@ -157,8 +174,11 @@ bool LinkProcess(std::uint32_t& code) {
     }
     if (!delivered) {
         const std::uint32_t error = Port->GetLastError();
-        return fail(code, error == 0 || error == ErrorTimeout ? LinkTimedOut : LinkSendFailed);
+        Silent.code = error == 0 || error == ErrorTimeout ? LinkTimedOut : LinkSendFailed;
+        Silent.window = State.ServerWindow;
+        return fail(code, Silent.code);
     }
+    Silent.code = LinkOk;
     if (reply != 1) return fail(code, LinkBadData);
 
     // The table still holds this exchange's entries: nothing can queue during the send.
@@ -180,6 +200,8 @@ bool LinkOpen(std::uint32_t requiredSim, std::uint32_t& code) {
         State.ServerWindow = Port->FindWindowExA(ServerClassSecond);
         if (State.ServerWindow == 0) return fail(code, LinkNoServer);
     }
+    // A simulator started anew has another window: it gets its handshake.
+    if (State.ServerWindow != Silent.window) Silent.code = LinkOk;
 
     State.ServerMessage = Port->RegisterWindowMessageA(IpcName);
     if (State.ServerMessage == 0) return fail(code, LinkNoMessage);

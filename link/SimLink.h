@@ -47,7 +47,8 @@ struct LinkState {
 
 // The operating system behind the link. The Win32 programs install their port at start;
 // tests install a stand-in. Must be set before the first LinkOpen and outlive an open link:
-// at program end a link still open is closed through it.
+// at program end a link still open is closed through it. A new port is a new system: what
+// the link knew of a silent server is forgotten.
 void SetLinkPort(LinkPort* port);
 
 // Read-only view of the module state (versions, handles, queue pointers).
@@ -58,6 +59,22 @@ void LinkClose();
 bool LinkRead(std::uint32_t offset, std::uint32_t size, void* destination, std::uint32_t& code);
 bool LinkWrite(std::uint32_t offset, std::uint32_t size, const void* source, std::uint32_t& code);
 bool LinkProcess(std::uint32_t& code);
+
+// A server that let an exchange use all its tries (code 11 or 12) is taken as silent: the
+// exchanges after it, the opening's handshake with the same window included, fail at once
+// with that code, without sending or sleeping (the queue is emptied as usual), until a fresh
+// attempt. So one operation of the program waits at most one exchange's tries, and a close
+// after a hang waits for none. An answer, or an open that finds another server window, ends
+// the silence.
+//
+// A new operation of the program (a timer tick, the pilot's action, the first start) makes a
+// fresh attempt: its first exchange tries the server again, silent or not.
+void LinkFreshAttempt();
+// The close makes none: a silent server is not tried again, and a fresh attempt that no
+// exchange has used yet is taken back.
+void LinkNoFreshAttempt();
+// An exchange now would fail at once: the server is silent and no fresh attempt is pending.
+bool LinkServerSilent();
 
 // Simulator names by the index SimVersion holds after a successful open.
 extern const std::array<std::string_view, 9> SimNames;

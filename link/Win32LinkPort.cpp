@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <new>
+
 namespace hf {
 
 namespace {
@@ -54,8 +56,11 @@ std::uint32_t Win32LinkPort::GetCurrentProcessId() { return ::GetCurrentProcessI
 void Win32LinkPort::Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
 Win32LinkPort& SystemLinkPort() {
-    static Win32LinkPort port;
-    return port;
+    // Never destroyed: the link's stop at program end closes an open link through this port,
+    // and a function-local static made after the link's own would be gone by then.
+    alignas(Win32LinkPort) static unsigned char storage[sizeof(Win32LinkPort)];
+    static Win32LinkPort* const port = new (storage) Win32LinkPort;
+    return *port;
 }
 
 }  // namespace hf

@@ -24,7 +24,8 @@ public:
     void Sleep(std::uint32_t ms) override;
 };
 
-// The one port of a Win32 program; it holds no state, so it may be used until the end.
+// The one port of a Win32 program. It lives to the end of the process, so the link's stop
+// at program end can still close through it.
 Win32LinkPort& SystemLinkPort();
 
 }  // namespace hf

@@ -6,6 +6,28 @@
 
 namespace hf {
 
+// --- Operation, TNotifyEvent ------------------------------------------------------------
+
+namespace {
+std::function<void()>& OnBeginHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+}  // namespace
+
+void Operation::SetOnBegin(std::function<void()> hook) { OnBeginHook() = std::move(hook); }
+
+Operation::Hold::Hold(bool isNew) {
+    if (depth_ == 0 && isNew && OnBeginHook()) OnBeginHook()();
+    ++depth_;
+}
+
+void TNotifyEvent::operator()(TObject* sender) const {
+    if (!Handler) return;
+    const Operation::Hold operation(true);
+    Handler(sender);
+}
+
 // --- TControl ---------------------------------------------------------------------------
 
 TControl::TControl(TForm& form, TControl* parent, ControlKind kind, std::string name)

@@ -25,6 +25,30 @@ public:
     virtual ~TObject() = default;
 };
 
+// Every handler runs inside an operation: a timer's tick, the user's click or edit, an
+// action, the first start or the close. The outermost handler begins one; the handlers it
+// runs from code (an action, a check box set by the program) belong to it.
+class Operation {
+public:
+    // Runs when an operation that counts as new begins, before its first handler. The
+    // program's window installs it (the link's fresh attempt); empty uninstalls it.
+    static void SetOnBegin(std::function<void()> hook);
+    static bool Running() { return depth_ > 0; }
+
+    // Holds an operation for its lifetime. Outermost, a new one calls the hook; one that is
+    // not new (the close) does not, nor do the handlers run inside it.
+    class Hold {
+    public:
+        explicit Hold(bool isNew);
+        ~Hold() { --depth_; }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+    };
+
+private:
+    static inline int depth_ = 0;
+};
+
 // An event handler with the name of the method it stands for, so that tests and the
 // handler pairs can tell which one is installed.
 struct TNotifyEvent {
@@ -32,7 +56,8 @@ struct TNotifyEvent {
     std::function<void(TObject* Sender)> Handler;
 
     explicit operator bool() const { return static_cast<bool>(Handler); }
-    void operator()(TObject* sender) const { if (Handler) Handler(sender); }
+    // Runs the handler inside an operation: a new one when no other runs.
+    void operator()(TObject* sender) const;
 };
 
 enum class TColor : std::uint8_t { BtnFace, White, Navy, WindowText, Gray, Lime, Aqua, Red };

@@ -81,9 +81,11 @@ TFormMain::TFormMain(HostServices& host, TimerDriver& timers, View& view)
       view_(view) {
     DesignLayout();
     ConnectEvents();
+    // Each new operation may try a simulator that stopped answering once more.
+    Operation::SetOnBegin([] { LinkFreshAttempt(); });
 }
 
-TFormMain::~TFormMain() = default;
+TFormMain::~TFormMain() { Operation::SetOnBegin({}); }
 
 void TFormMain::DesignLayout() {
     SetCaption("Hookfast");
@@ -318,6 +320,8 @@ void TFormMain::InstallTrapAnywhereHandlerPair() {
 
 void TFormMain::Create() {
     view_.Attach(*this);
+    // The first start is an operation of its own: the handlers it runs from code belong to it.
+    const Operation::Hold start(true);
     FormCreate(this);
 }
 
@@ -326,6 +330,10 @@ void TFormMain::Close() {
     // Closing ends the program even when the stop raises an error: the error is reported
     // by the caller and the window still goes.
     closed_ = true;
+    // The close tries no simulator that has stopped answering: after a hang it sends
+    // nothing and ends at once. The handlers it runs from code belong to it.
+    LinkNoFreshAttempt();
+    const Operation::Hold close(false);
     FormClose(this);
 }
 
@@ -477,11 +485,6 @@ void TFormMain::StopOperations() {
 }
 
 std::exception_ptr TFormMain::StopOperationsHoldingSaveError() {
-    // Whether the farewell was answered matters to this stop only.
-    struct EndOfStop {
-        bool& silent;
-        ~EndOfStop() { silent = false; }
-    } endOfStop{SimulatorSilent};
     tmrKeystroke.SetEnabled(false);
     tmrLaunchCheck.SetEnabled(false);
     lblCatArmStatus.SetCaption(rs::CatapultDisarmed);
@@ -506,9 +509,7 @@ std::exception_ptr TFormMain::StopOperationsHoldingSaveError() {
 }
 
 void TFormMain::FormClose(TObject*) {
-    // A farewell that the simulator no longer answers spares the stop its exchanges: a hung
-    // simulator costs the close one failed exchange, not one for every hot key.
-    SimulatorSilent = ExchangeGaveUp(SendSimMessage(rs::HookfastDeactivated, 8));
+    ShowSimMessage(rs::HookfastDeactivated, 8);
     StopOperations();
 }
 
@@ -519,7 +520,7 @@ void TFormMain::actResetProgramExecute(TObject*) {
         HostServices& host;
         ~RestoreCursor() { host.SetHourglassCursor(false); }
     } restore{host_};
-    SimulatorSilent = ExchangeGaveUp(SendSimMessage(rs::DisabledWhileResetting, 3));
+    ShowSimMessage(rs::DisabledWhileResetting, 3);
     // A settings file that cannot be written does not keep the program stopped: the start
     // runs, then the error is reported.
     const std::exception_ptr saveError = StopOperationsHoldingSaveError();

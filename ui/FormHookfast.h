@@ -197,9 +197,6 @@ public:
     // Slot fields that a release could not give back: the server may have freed them since
     // (a restart) and given them to another add-on, so they are looked at before they go.
     bool HotKeySlotsUnconfirmed = false;
-    // An exchange of the stop under way failed all its tries: the simulator no longer
-    // answers, so the rest of the stop makes no exchanges.
-    bool SimulatorSilent = false;
 
     // --- start-up, reset and shutdown -------------------------------------------------------
     void FormCreate(TObject* Sender);

@@ -140,14 +140,8 @@ INSTANTIATE_TEST_SUITE_P(ArrestTest, MovingCarrierArrestTest,
 TEST_F(ArrestTest, SidewaysPushGoesOutWhenTheForwardWriteFails) {
     form->chkbxLateralOffsetTrapAnywhere.SetChecked(true);
     startArrest(true, 100.0);
-    // The speed read is served; every try of the next exchange, the forward write, fails.
-    int served = 0;
-    core.onServed = [&] {
-        if (++served == 1) {
-            port.faults.failSends = 10;
-            port.faults.failedSendWaits = false;
-        }
-    };
+    // The speed read is served; the forward write is refused.
+    core.setFault({hf::sim::ServerFault::Kind::RefuseWrite, offsets::ForwardAccel});
     tick();
     EXPECT_TRUE(values(offsets::ForwardAccel).empty());
     EXPECT_EQ(values(offsets::LateralAccel).size(), 1u);

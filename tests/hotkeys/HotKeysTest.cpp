@@ -305,6 +305,7 @@ TEST_F(HotKeysTest, ASlotWhoseReleaseFailedStaysRecordedForTheNextRelease) {
         core.replyOverride.reset();
         port.faults = {};
         core.poke(SlotOffset(0), ForeignDefinition);
+        LinkFreshAttempt();  // the next release comes with a new operation, which tries again
         form->ReleaseHotKeys();
         EXPECT_TRUE(heldDefinitions().empty());
         EXPECT_EQ(slotValue(SlotOffset(0)), ForeignDefinition);

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -151,6 +152,48 @@ TEST(Controls, FileListReadsItsFolderOnceAndMakesItTheWorkingDirectory) {
     EXPECT_EQ(list.Items().size(), 2u);
     EXPECT_EQ(host.listings, 1);
     std::filesystem::remove_all(folder);
+}
+
+// The outermost handler begins a new operation; the handlers it runs from code, and those
+// run inside the close, begin none.
+TEST(Controls, OnlyTheOutermostHandlerOfANewOperationCallsTheBeginHook) {
+    TForm form("form", nullptr);
+    TCheckBox box(form, nullptr, "box");
+    TAction action("action");
+    int begun = 0;
+    Operation::SetOnBegin([&begun] { ++begun; });
+    int boxClicks = 0;
+    box.OnClick = Counter(boxClicks);
+    action.OnExecute = {"execute", [&](TObject*) {
+                            EXPECT_TRUE(Operation::Running());
+                            box.SetChecked(!box.Checked());  // a handler run from code
+                        }};
+
+    action.Execute();
+    EXPECT_EQ(boxClicks, 1);
+    EXPECT_EQ(begun, 1);
+    box.Click();
+    EXPECT_EQ(begun, 2);
+    {
+        const Operation::Hold close(false);
+        action.Execute();
+        box.Click();
+    }
+    EXPECT_EQ(boxClicks, 4);
+    EXPECT_EQ(begun, 2);
+    {
+        const Operation::Hold start(true);
+        EXPECT_EQ(begun, 3);
+        action.Execute();
+    }
+    EXPECT_EQ(begun, 3);
+    // A handler that raises still ends its operation.
+    action.OnExecute = {"raise", [](TObject*) { throw std::runtime_error("raised"); }};
+    EXPECT_THROW(action.Execute(), std::runtime_error);
+    EXPECT_FALSE(Operation::Running());
+    box.Click();
+    EXPECT_EQ(begun, 5);
+    Operation::SetOnBegin({});
 }
 
 class TimerTest : public ::testing::Test {

@@ -6,8 +6,6 @@
 #                      a metre is above one half: caught in the band before any touchdown
 #   auto-arm-disabled  automatic arming on and the program disabled by Shift+F12: the ready
 #                      aircraft is never armed and the disabled reminders come
-#   close-silent       the stand-in stops answering; closing the window ends the program
-#                      within 45 s
 #   zone-load-slots    a zone file without a valid zone, then a close: no hot-key slot stays
 #                      taken
 #   reset-read-only    a reset (Shift+F11) on the approach with a read-only Hookfast.INI: the
@@ -84,9 +82,6 @@ at 17000 set 0x0BC8 u16 0x7FFF
 at 120000 end
 SCENARIO
     standin=(--scenario "$(winpath "$work/scenario.txt")") ;;
-  close-silent)
-    printf 'at 0 wait ready\nat 5000 fault no-reply\nat 300000 end\n' >"$work/scenario.txt"
-    standin=(--scenario "$(winpath "$work/scenario.txt")") ;;
   zone-load-slots)
     crlf "[Zone01]" "CarrierIdent=incomplete" >"$work/program/Hookfast.dat" ;;
   reset-read-only)
@@ -151,7 +146,7 @@ SCENARIO
     awk '/^\[Zone/ { n++ } n <= 1' "$work/program/Hookfast.dat" >"$work/program/Zoné.dat"
     shipped=$(grep -c '^\[Zone' "$work/program/Hookfast.dat")
     printf '[General]\r\nLastDatFileUsed=ZON\xC9.DAT\r\n' >"$work/program/Hookfast.INI" ;;
-  *) echo "usage: $0 catch-above-half|auto-arm-disabled|close-silent|zone-load-slots|reset-read-only|ctrl-z-files|disable-in-arrest|disable-trap-anywhere|slots-70|slots-max|accented-dat" >&2
+  *) echo "usage: $0 catch-above-half|auto-arm-disabled|zone-load-slots|reset-read-only|ctrl-z-files|disable-in-arrest|disable-trap-anywhere|slots-70|slots-max|accented-dat" >&2
      exit 2 ;;
 esac
 
@@ -184,11 +179,6 @@ case "$name" in
     check "$reminders >= 2" "disabled reminders: $reminders"
     [ "$(seen cat_arm_status)" = "Catapult disarmed" ] || fail "arm status $(seen cat_arm_status)"
     echo "no arming while disabled; $reminders disabled reminders"
-    ;;
-  close-silent)
-    seconds=$(seen close_seconds)
-    check "$seconds <= 45" "the close took $seconds s"
-    echo "closed $seconds s after the close was asked for, with the stand-in silent"
     ;;
   zone-load-slots)
     registered=$(grep -oE '"op":"write","offset":"0x32[1-9A-E][0-9A-F]","size":4,"data":"[0-9A-F]{6}00"' "$log" |

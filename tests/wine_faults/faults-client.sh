@@ -7,7 +7,6 @@ name=$1
 work=$2
 source "$(dirname "$0")/../wine/program-client.sh"
 fail() { echo "FAIL ($name): $*"; inspect close >/dev/null 2>&1; exit 1; }
-now() { date +%s.%N; }
 # Waits until the stand-in's clock (its latest log line) has reached $1 ms.
 wait_standin_ms() {
   local t=0
@@ -50,19 +49,6 @@ case "$name" in
     wait_standin_ms $(($(signal_ms ready) + 50000)) || fail "the stand-in's clock did not reach 50 s after the start signal"
     echo "cat_arm_status=$(inspect text lblCatArmStatus)"
     close_program
-    ;;
-  close-silent)
-    zones_loaded >/dev/null
-    signal_operating
-    log_holds '"detail":"no-reply"' 1 60 || fail "the stand-in never stopped answering"
-    sleep 10  # a timer's exchange is under way when the pilot closes the window
-    start=$(now)
-    inspect close >/dev/null
-    inspect --wait 60 gone >/dev/null || fail "the main window did not close in 60 s"
-    wait "$hf_program"
-    rc=$?
-    echo "close_seconds=$(awk -v a="$start" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }')"
-    [ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
     ;;
   zone-load-slots)
     inspect --wait 60 wait-text lblConnectionInfo "no valid catch zones" >/dev/null \

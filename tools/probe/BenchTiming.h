@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "link/SimLink.h"
 #include "link/Win32LinkPort.h"
 #include "tools/stopwatch/Stopwatch.h"
 
@@ -61,6 +62,19 @@ public:
 
 private:
     Win32LinkPort system_;
+};
+
+// The port installed for the link while it lives: the link is closed through it before it
+// goes, however the program returns, so the link's own stop at program end finds no port.
+class InstalledPort {
+public:
+    explicit InstalledPort(LinkPort& port) { SetLinkPort(&port); }
+    ~InstalledPort() {
+        LinkClose();
+        SetLinkPort(nullptr);
+    }
+    InstalledPort(const InstalledPort&) = delete;
+    InstalledPort& operator=(const InstalledPort&) = delete;
 };
 
 // Per-repetition figures and what is reported of them.

@@ -189,8 +189,8 @@ int main(int argc, char** argv) {
     const int rounds = hf::bench::CountArgument(argc, argv, 1, 300);
     const int repetitions = hf::bench::CountArgument(argc, argv, 2, 9);
     if (rounds == 0 || repetitions == 0) return 2;
-    static hf::bench::TimingLinkPort port;
-    hf::SetLinkPort(&port);
+    hf::bench::TimingLinkPort port;
+    const hf::bench::InstalledPort installed(port);
     std::uint32_t code = 0;
     if (!hf::LinkOpen(0, code)) {
         Fail("open", code);

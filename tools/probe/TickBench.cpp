@@ -162,14 +162,13 @@ int main(int argc, char** argv) {
     const int ticks = hf::bench::CountArgument(argc, argv, 1, 200);
     const int repetitions = hf::bench::CountArgument(argc, argv, 2, 9);
     if (ticks == 0 || repetitions == 0) return 2;
-    static hf::bench::TimingLinkPort port;
-    hf::SetLinkPort(&port);
+    hf::bench::TimingLinkPort port;
+    const hf::bench::InstalledPort installed(port);
     int status = 1;
     try {
         status = Bench(ticks, repetitions, port);
     } catch (const std::exception& error) {
         std::printf("failed: %s\n", error.what());
     }
-    hf::LinkClose();
     return status;
 }
