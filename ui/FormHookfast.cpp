@@ -338,6 +338,7 @@ void TFormMain::FormCreate(TObject*) {
     view_.Attach(*frmToolbar);
     frmToolbar->FormCreate(frmToolbar.get());
     KeyComboBase = 0;
+    // A path by the folder's real name (UTF-8), whatever letters the code page has.
     ProgramFolder = ExtractFilePath(host_.ProgramFilePath());
     AnnouncedCarrierIdent.clear();
     for (std::size_t j = 0; j < EngineBitMask.size(); ++j) {
@@ -451,9 +452,9 @@ void TFormMain::ResetProgramState(bool initial) {
     OpenSoundOnce(host_, mplyrCatapultSound, catapultPath);
     lblOtherStatus.SetCaption({});
     std::string soundStatus;
-    const auto missing = [](const std::string& path) {
+    const auto missing = [this](const std::string& path) {
         std::string text("   (");
-        text.append(path).append(" ").append(rs::NotFound).append(")");
+        text.append(host_.ShownPath(path)).append(" ").append(rs::NotFound).append(")");
         return text;
     };
     if (mplyrCatchSound.FileName().empty()) soundStatus = missing(catchPath);
