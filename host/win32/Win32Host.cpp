@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cwchar>
 #include <optional>
 #include <stdexcept>
 
@@ -145,7 +146,7 @@ namespace {
 // The name in the code page when it writes every letter of it and gives it back unchanged
 // (no best-fit look-alike: "Łódź.dat" as "Lodz.dat" would open another file).
 std::optional<std::string> AnsiName(const wchar_t* name) {
-    const int wideLength = lstrlenW(name);
+    const int wideLength = static_cast<int>(std::wcslen(name));
     if (wideLength == 0) return std::string();
     BOOL lossy = FALSE;
     const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, wideLength, nullptr, 0,
@@ -168,7 +169,9 @@ FileListing Win32Host::ListFiles(const std::string& folder, const std::string& m
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(WidePath(folder + mask).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
-        listing.Unreadable = GetLastError() != ERROR_FILE_NOT_FOUND;
+        // No match is no error; anything else (a folder that is gone, access denied) is.
+        const DWORD error = GetLastError();
+        listing.Unreadable = error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES;
         return listing;
     }
     const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
