@@ -6,11 +6,19 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace hf {
+
+// A wave file that is there but that the wave-audio device cannot be handed: its path has
+// letters the code page lacks and no short form that would stand in for them.
+class UnreachablePath : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // One wave-audio device (the multimedia player of the toolkit).
 class WavePlayer {
@@ -18,7 +26,7 @@ public:
     virtual ~WavePlayer() = default;
     // Opens the file (a UTF-8 path, relative to the working directory or whole) on the
     // wave-audio device; throws std::runtime_error with the device's error text when it
-    // cannot.
+    // cannot, UnreachablePath when the device cannot be given the path.
     virtual void Open(const std::string& path) = 0;
     // Plays from the current position; a clip that has played to its end starts again from
     // its beginning. With wait, returns when the clip has ended. Throws on a device error.

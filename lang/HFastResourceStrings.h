@@ -129,6 +129,9 @@ extern const std::string_view ProblemIni;
 extern const std::string_view NoValidZones;
 extern const std::string_view DatLoadException;      // "Exception occurred during .dat file load.  Program halted."
 extern const std::string_view NotFound;              // "not found"
+// In place of NotFound for a sound file that is there but that the sound device cannot be
+// given under the folder's name.
+extern const std::string_view NotOpenableInFolder;   // "cannot be opened under this folder name"
 extern const std::string_view SoundFilesFound;
 extern const std::string_view CatchSoundPlayed;
 extern const std::string_view CatapultSoundPlayed;

@@ -121,6 +121,7 @@ const std::string_view NoValidZones =
 const std::string_view DatLoadException =
     "Exception occurred during .dat file load.  Program halted.";
 const std::string_view NotFound = "not found";
+const std::string_view NotOpenableInFolder = "cannot be opened under this folder name";
 const std::string_view SoundFilesFound = "Sound files found";
 const std::string_view CatchSoundPlayed = "Cable catch sound played";
 const std::string_view CatapultSoundPlayed = "Catapult sound played";

@@ -125,6 +125,7 @@ const std::string_view NoValidZones =
 const std::string_view DatLoadException =
     "Erreur pendant le chargement du fichier .dat.  Programme interrompu.";
 const std::string_view NotFound = "introuvables";
+const std::string_view NotOpenableInFolder = "ne peut pas être ouvert sous ce nom de dossier";
 const std::string_view SoundFilesFound = "fichiers sons localisés";
 const std::string_view CatchSoundPlayed = "son du brin d'arrêt joué";
 const std::string_view CatapultSoundPlayed = "son de la catapulte joué";

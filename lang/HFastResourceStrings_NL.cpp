@@ -122,6 +122,7 @@ const std::string_view NoValidZones =
 const std::string_view DatLoadException =
     "Fout opgetreden bij het laden van het .dat-bestand.  Programma gestopt.";
 const std::string_view NotFound = "niet gevonden";
+const std::string_view NotOpenableInFolder = "kan onder deze mapnaam niet worden geopend";
 const std::string_view SoundFilesFound = "Geluidsbestanden gevonden";
 const std::string_view CatchSoundPlayed = "Kabelvangst geluid afgespeeld";
 const std::string_view CatapultSoundPlayed = "Katapult geluid afgespeeld";

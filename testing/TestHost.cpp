@@ -32,6 +32,9 @@ public:
             throw std::runtime_error("The specified device cannot play this file");
         }
         if (!fs::exists(full)) throw std::runtime_error("The specified file was not found");
+        if (!host_.volumeHasShortNames && !hf::Utf8ToCp1252(Utf8(full))) {
+            throw hf::UnreachablePath("no short form of " + path);
+        }
         path_ = path;
     }
     void Play(bool wait) override {

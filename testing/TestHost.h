@@ -60,6 +60,9 @@ public:
     std::optional<std::uint32_t> fixedSeed;
     // Paths (as given to Open) whose opening fails with a device error.
     std::set<std::string> failingWaves;
+    // The volume keeps short names: a wave path that the code page cannot write reaches the
+    // device in its short form. Without them the device cannot be given such a path.
+    bool volumeHasShortNames = true;
     // How long a clip plays when the caller waits for its end.
     std::uint32_t clipLengthMs = 1500;
 

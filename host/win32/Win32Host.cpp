@@ -45,6 +45,50 @@ void CheckMci(MCIERROR error) {
     if (error != 0) throw std::runtime_error(MciErrorText(error));
 }
 
+// The name in the code page when it writes every letter of it and gives it back unchanged
+// (no best-fit look-alike: "Łódź.dat" as "Lodz.dat" would open another file).
+std::optional<std::string> AnsiName(const wchar_t* name) {
+    const int wideLength = static_cast<int>(std::wcslen(name));
+    if (wideLength == 0) return std::string();
+    BOOL lossy = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, wideLength, nullptr, 0,
+                                           nullptr, &lossy);
+    if (length <= 0 || lossy) return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, wideLength, ansi.data(), length, nullptr, &lossy);
+    if (lossy) return std::nullopt;
+    std::wstring back(static_cast<std::size_t>(wideLength) + 1, L'\0');
+    const int backLength = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, back.data(),
+                                               static_cast<int>(back.size()));
+    if (backLength != wideLength || back.compare(0, backLength, name) != 0) return std::nullopt;
+    return ansi;
+}
+
+
+// The path as the wave-audio device can open it. The device's file layer goes through the
+// ANSI file functions whatever command it was given (Wine's does, and the old documented
+// limits of its file names say Windows' does too), so a path with letters the code page
+// lacks is handed over in its short form, resolved against the working directory as the
+// device would resolve it.
+std::wstring DevicePath(const std::string& path) {
+    const std::wstring wide = WidePath(path);
+    if (AnsiName(wide.c_str())) return wide;
+    const DWORD fullSize = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(fullSize, L'\0');
+    const DWORD fullLength = fullSize == 0 ? 0 : GetFullPathNameW(wide.c_str(), fullSize, full.data(), nullptr);
+    full.resize(fullLength < fullSize ? fullLength : 0);
+    const DWORD shortSize = full.empty() ? 0 : GetShortPathNameW(full.c_str(), nullptr, 0);
+    std::wstring shortForm(shortSize, L'\0');
+    const DWORD shortLength = shortSize == 0 ? 0 : GetShortPathNameW(full.c_str(), shortForm.data(), shortSize);
+    shortForm.resize(shortLength < shortSize ? shortLength : 0);
+    if (shortForm.empty() || !AnsiName(shortForm.c_str())) {
+        // Not there at all: the device's own error. There, but out of reach: say why.
+        if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return wide;
+        throw UnreachablePath("The path of " + path + " has no form the sound device can take");
+    }
+    return shortForm;
+}
+
 // One MCI wave-audio device. The device id is 0 while nothing is open.
 class MciWavePlayer final : public WavePlayer {
 public:
@@ -52,9 +96,7 @@ public:
 
     void Open(const std::string& path) override {
         Close();
-        // The wide command takes the file by its real name; the ANSI one would hand the
-        // device a name with "?" for the letters the code page lacks.
-        const std::wstring element = WidePath(path);
+        const std::wstring element = DevicePath(path);
         MCI_OPEN_PARMSW open{};
         open.lpstrDeviceType = L"WaveAudio";
         open.lpstrElementName = element.c_str();
@@ -140,29 +182,6 @@ std::string Win32Host::ProgramFilePath() {
         path.resize(path.size() * 2);
     }
 }
-
-namespace {
-
-// The name in the code page when it writes every letter of it and gives it back unchanged
-// (no best-fit look-alike: "Łódź.dat" as "Lodz.dat" would open another file).
-std::optional<std::string> AnsiName(const wchar_t* name) {
-    const int wideLength = static_cast<int>(std::wcslen(name));
-    if (wideLength == 0) return std::string();
-    BOOL lossy = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, wideLength, nullptr, 0,
-                                           nullptr, &lossy);
-    if (length <= 0 || lossy) return std::nullopt;
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, wideLength, ansi.data(), length, nullptr, &lossy);
-    if (lossy) return std::nullopt;
-    std::wstring back(static_cast<std::size_t>(wideLength) + 1, L'\0');
-    const int backLength = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, back.data(),
-                                               static_cast<int>(back.size()));
-    if (backLength != wideLength || back.compare(0, backLength, name) != 0) return std::nullopt;
-    return ansi;
-}
-
-}  // namespace
 
 FileListing Win32Host::ListFiles(const std::string& folder, const std::string& mask) {
     FileListing listing;

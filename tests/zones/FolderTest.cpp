@@ -96,6 +96,18 @@ TEST_F(FolderTest, PathsInTheWindowsAndTheLogShowQuestionMarksForLettersTheCodeP
     EXPECT_EQ(form->lblOtherStatus.Caption(), "Sound files found");
 }
 
+// Sound files that are there, in a folder whose name the device cannot be given (no short
+// names on the volume), name the folder as the cause: they are not "not found".
+TEST_F(FolderTest, SoundsOutOfTheDevicesReachNameTheFolderAsTheCause) {
+    host.volumeHasShortNames = false;
+    useFolder(Polish);
+    startProgram();
+    EXPECT_TRUE(form->cmbDatFile.Enabled()) << form->lblConnectionInfo.Caption();
+    const std::string shown = shownFolder();
+    EXPECT_EQ(form->lblOtherStatus.Caption(), "   (" + shown + "CableCatch.wav cannot be opened under this folder name)"
+                                              "   (" + shown + "Catapult.wav cannot be opened under this folder name)");
+}
+
 // A zone file whose name the code page cannot write is offered by its short name, which
 // opens it and which the settings can remember; one without a short name is left out.
 TEST_F(FolderTest, ZoneFilesTheCodePageCannotNameAreListedByTheirShortNames) {
