@@ -66,10 +66,10 @@ std::optional<std::string> AnsiName(const wchar_t* name) {
 
 
 // The path as the wave-audio device can open it. The device's file layer goes through the
-// ANSI file functions whatever command it was given (Wine's does, and the old documented
-// limits of its file names say Windows' does too), so a path with letters the code page
-// lacks is handed over in its short form, resolved against the working directory as the
-// device would resolve it.
+// ANSI file functions whatever command it was given (Wine's does; the 128-character limit
+// that mmioOpen documents for file names points the same way on Windows), so a path with
+// letters the code page lacks is handed over in its short form, resolved against the
+// working directory as the device would resolve it.
 std::wstring DevicePath(const std::string& path) {
     const std::wstring wide = WidePath(path);
     if (AnsiName(wide.c_str())) return wide;
