@@ -64,7 +64,6 @@ std::optional<std::string> AnsiName(const wchar_t* name) {
     return ansi;
 }
 
-
 // The path as the wave-audio device can open it. The device's file layer goes through the
 // ANSI file functions whatever command it was given (Wine's does; the 128-character limit
 // that mmioOpen documents for file names points the same way on Windows), so a path with
@@ -72,21 +71,22 @@ std::optional<std::string> AnsiName(const wchar_t* name) {
 // working directory as the device would resolve it.
 std::wstring DevicePath(const std::string& path) {
     const std::wstring wide = WidePath(path);
-    if (AnsiName(wide.c_str())) return wide;
-    const DWORD fullSize = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    std::wstring full(fullSize, L'\0');
-    const DWORD fullLength = fullSize == 0 ? 0 : GetFullPathNameW(wide.c_str(), fullSize, full.data(), nullptr);
-    full.resize(fullLength < fullSize ? fullLength : 0);
-    const DWORD shortSize = full.empty() ? 0 : GetShortPathNameW(full.c_str(), nullptr, 0);
-    std::wstring shortForm(shortSize, L'\0');
-    const DWORD shortLength = shortSize == 0 ? 0 : GetShortPathNameW(full.c_str(), shortForm.data(), shortSize);
-    shortForm.resize(shortLength < shortSize ? shortLength : 0);
-    if (shortForm.empty() || !AnsiName(shortForm.c_str())) {
-        // Not there at all: the device's own error. There, but out of reach: say why.
-        if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return wide;
-        throw UnreachablePath("The path of " + path + " has no form the sound device can take");
-    }
-    return shortForm;
+    const auto lookUp = [](auto function, const std::wstring& from) {
+        const DWORD size = from.empty() ? 0 : function(from.c_str(), nullptr, 0);
+        std::wstring result(size, L'\0');
+        const DWORD length = size == 0 ? 0 : function(from.c_str(), result.data(), size);
+        result.resize(length < size ? length : 0);
+        return result;
+    };
+    // A clip named relative to the working directory counts with the folder it lies in.
+    const std::wstring full = lookUp(
+        [](const wchar_t* from, wchar_t* to, DWORD size) { return GetFullPathNameW(from, size, to, nullptr); }, wide);
+    if (full.empty() || AnsiName(full.c_str())) return wide;
+    const std::wstring shortForm = lookUp(GetShortPathNameW, full);
+    if (!shortForm.empty() && AnsiName(shortForm.c_str())) return shortForm;
+    // Not there at all: the device's own error. There, but out of reach: say why.
+    if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return wide;
+    throw UnreachablePath("The path of " + path + " has no form the sound device can take");
 }
 
 // One MCI wave-audio device. The device id is 0 while nothing is open.
