@@ -331,25 +331,52 @@ std::optional<std::string> ProfileTempPath(const std::string& path, std::size_t 
     return tempPath;
 }
 
-std::string Profile::CreateTempFile(std::string_view bytes) {
+namespace {
+
+// A temporary file of this write's own beside `path`, holding the bytes on the disk; none
+// when no name is free or the disk refuses it.
+std::optional<std::string> CreateTempFile(FileSystem& files, const std::string& path, std::string_view bytes) {
     for (std::size_t index = 0;; ++index) {
-        const std::optional<std::string> tempPath = ProfileTempPath(path_, index);
+        const std::optional<std::string> tempPath = ProfileTempPath(path, index);
         if (!tempPath) {
-            break;
+            return std::nullopt;
         }
-        if (EqualIgnoringAsciiCase(*tempPath, path_)) {
+        if (EqualIgnoringAsciiCase(*tempPath, path)) {
             continue;
         }
-        switch (files_.CreateDurably(*tempPath, bytes)) {
+        switch (files.CreateDurably(*tempPath, bytes)) {
             case FileCreate::Created:
-                return *tempPath;
+                return tempPath;
             case FileCreate::Exists:
                 continue;  // another program's, or left by a machine that stopped mid-write
             case FileCreate::Failed:
-                throw ProfileWriteError(path_);
+                return std::nullopt;
         }
     }
-    throw ProfileWriteError(path_);
+}
+
+bool ReplaceContent(FileSystem& files, const std::string& path, std::string_view bytes,
+                    const FileAttributes& attributes) {
+    const std::optional<std::string> tempPath = CreateTempFile(files, path, bytes);
+    if (!tempPath) {
+        return false;
+    }
+    const FileReplace replaced =
+        files.SetAttributes(*tempPath, attributes) ? files.Replace(*tempPath, path) : FileReplace::Failed;
+    if (replaced != FileReplace::Replaced) {
+        files.Remove(*tempPath);
+        // The temporary file showed that the text fits on the disk: written over the held
+        // file, it cannot stop half way for want of room.
+        return replaced == FileReplace::Held && files.Overwrite(path, bytes);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReplaceFileContent(FileSystem& files, const std::string& path, std::string_view bytes) {
+    const FileAttributes attributes = files.Attributes(path);
+    return !attributes.ReadOnly && ReplaceContent(files, path, bytes, attributes);
 }
 
 void Profile::WriteStrings(const std::vector<ProfileEntry>& entries) {
@@ -370,17 +397,8 @@ void Profile::WriteStrings(const std::vector<ProfileEntry>& entries) {
     } catch (const std::invalid_argument&) {
         throw ProfileWriteError(path_);
     }
-    const std::string bytes = document.Bytes();
-    const std::string tempPath = CreateTempFile(bytes);
-    const FileReplace replaced =
-        files_.SetAttributes(tempPath, attributes) ? files_.Replace(tempPath, path_) : FileReplace::Failed;
-    if (replaced != FileReplace::Replaced) {
-        files_.Remove(tempPath);
-        // The temporary file showed that the text fits on the disk: written over the held
-        // file, it cannot stop half way for want of room.
-        if (replaced != FileReplace::Held || !files_.Overwrite(path_, bytes)) {
-            throw ProfileWriteError(path_);
-        }
+    if (!ReplaceContent(files_, path_, document.Bytes(), attributes)) {
+        throw ProfileWriteError(path_);
     }
     document_ = std::move(document);
 }

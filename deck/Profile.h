@@ -112,6 +112,13 @@ public:
 // "Hookfast~FFF"). A folder whose path leaves room for the file leaves room for it too.
 std::optional<std::string> ProfileTempPath(const std::string& path, std::size_t index);
 
+// The one way the program writes a file: the bytes become the file's whole content as a
+// Profile write makes them (below: a temporary file on the disk first, then a replace in
+// one step keeping the attributes, or in place over a file another program holds open), or
+// nothing changes. False when the file is read-only or could not be written; no temporary
+// file is left.
+bool ReplaceFileContent(FileSystem& files, const std::string& path, std::string_view bytes);
+
 // One key to write.
 struct ProfileEntry {
     std::string_view Section;
@@ -157,9 +164,6 @@ public:
     void WriteStrings(const std::vector<ProfileEntry>& entries);
 
 private:
-    // A temporary file of this write's own, holding the bytes on the disk.
-    std::string CreateTempFile(std::string_view bytes);
-
     std::string path_;
     FileSystem& files_;
     ProfileDocument document_;

@@ -170,7 +170,7 @@ void TFormMain::SaveSettings() {
     write("CatapultOps", "ShowCatArmDisarmMsgs", flag(chkbxShowCatArmMsgs));
     write("FuelOps", "TransferRateIndex", FormatInteger(rdgrpFuelTransferRate.ItemIndex()));
     Profile settings(ProgramFolder + std::string(SettingsFileName), host_.Files());
-    WriteSettings(settings, entries);
+    WriteSettings(settings, host_.ShownPath(settings.Path()), entries);
 }
 
 void TFormMain::SetCatapultSpeedCutoff(std::int32_t value) {

@@ -17,16 +17,16 @@ std::string FormatWithText(std::string_view pattern, std::string_view text) {
     return result;
 }
 
-void WriteSetting(Profile& settings, std::string_view section, std::string_view key,
-                  std::string_view value) {
-    WriteSettings(settings, {{section, key, std::string(value)}});
+void WriteSetting(Profile& settings, std::string_view shownPath, std::string_view section,
+                  std::string_view key, std::string_view value) {
+    WriteSettings(settings, shownPath, {{section, key, std::string(value)}});
 }
 
-void WriteSettings(Profile& settings, const std::vector<ProfileEntry>& entries) {
+void WriteSettings(Profile& settings, std::string_view shownPath, const std::vector<ProfileEntry>& entries) {
     try {
         settings.WriteStrings(entries);
     } catch (const ProfileWriteError&) {
-        throw SettingsWriteError(FormatWithText(rs::UnableToWrite, settings.Path()));
+        throw SettingsWriteError(FormatWithText(rs::UnableToWrite, shownPath));
     }
 }
 

@@ -24,13 +24,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Writes one key. A write that fails raises SettingsWriteError; the file keeps what it held
-// before.
-void WriteSetting(Profile& settings, std::string_view section, std::string_view key,
-                  std::string_view value);
+// Writes one key. A write that fails raises SettingsWriteError naming the file by
+// `shownPath` (its path as a window shows it); the file keeps what it held before.
+void WriteSetting(Profile& settings, std::string_view shownPath, std::string_view section,
+                  std::string_view key, std::string_view value);
 // Writes the keys with one rewrite of the file; raises as WriteSetting does, and then none
 // of them is written.
-void WriteSettings(Profile& settings, const std::vector<ProfileEntry>& entries);
+void WriteSettings(Profile& settings, std::string_view shownPath, const std::vector<ProfileEntry>& entries);
 
 // Position of the combo box entry with that name, compared as the file system compares
 // names: every letter of the code page without regard to case, so that ZONÉ.DAT names

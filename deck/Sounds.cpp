@@ -58,10 +58,12 @@ bool ReadAircraftTitle(std::string& title) {
     return true;
 }
 
-// A clip made for one aircraft, played only when the pilot has it.
+// A clip made for one aircraft, played only when the pilot has it. The title is the
+// simulator's text, in the code page: the file is reached by its real name.
 void PlayTitleClip(TFormMain& form, std::string_view prefix, const std::string& title) {
-    std::string path(prefix);
-    path.append(title).append(TitleClipSuffix);
+    std::string name(prefix);
+    name.append(title).append(TitleClipSuffix);
+    std::string path = form.Host().PathOfName(name);
     if (form.Host().FileExists(path)) PlayOpsClip(form.mplyrOpsSounds, std::move(path));
 }
 

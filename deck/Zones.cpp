@@ -1,5 +1,6 @@
 // Catch zones and the zone file: the list of valid zones, the zone-file list and its loading.
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 #include "deck/Profile.h"
@@ -44,13 +45,21 @@ bool TFormMain::InitCatchZoneList() {
 }
 
 bool TFormMain::FillDatFileList() {
-    const std::vector<std::string>& names = lstboxDatFiles.Items();
-    if (names.empty()) {
-        lblConnectionInfo.SetCaption(std::string(rs::NoDatFiles));
+    const FileListing& listing = lstboxDatFiles.Listing();
+    if (listing.Names.empty()) {
+        // "No .dat files found" only where there is none: a folder that cannot be read, or
+        // zone files left out for their names, say so.
+        if (listing.Unreadable) {
+            lblConnectionInfo.SetCaption(std::string(rs::FolderUnreadable) + host_.ShownPath(ProgramFolder));
+        } else if (listing.Unnamed != 0) {
+            lblConnectionInfo.SetCaption(std::string(rs::DatNamesUnshown));
+        } else {
+            lblConnectionInfo.SetCaption(std::string(rs::NoDatFiles));
+        }
         return false;
     }
     cmbDatFile.ClearItems();
-    for (const std::string& name : names) cmbDatFile.AddItem(name);
+    for (const std::string& name : listing.Names) cmbDatFile.AddItem(name);
     return true;
 }
 
@@ -61,12 +70,14 @@ bool TFormMain::SelectDefaultDatFile(Profile& settings) {
         return false;
     }
     cmbDatFile.SetItemIndex(entry);
-    WriteSetting(settings, "General", "LastDatFileUsed", DefaultDatFileName);
+    WriteSetting(settings, host_.ShownPath(settings.Path()), "General", "LastDatFileUsed",
+                 DefaultDatFileName);
     return true;
 }
 
 bool TFormMain::LoadCatchZones() {
-    const std::string path = ProgramFolder + cmbDatFile.Text();
+    // The entry is a shown name; the file is reached by its real one.
+    const std::string path = ProgramFolder + host_.PathOfName(cmbDatFile.Text());
     const std::string logPath = ProgramFolder + std::string(ZoneLoadLogName);
     // The zone timers stop with the link: nothing is left to watch. Keys that the settings
     // load registered go back first, or their slots would stay taken after the link closed.
@@ -81,8 +92,15 @@ bool TFormMain::LoadCatchZones() {
     const auto logText = [&](const ZoneLoad& load, bool completeLoad) {
         if (load.FailedZoneNumbers.empty()) return std::string();
         const double now = host_.Now();
-        return BuildZoneLoadLog(EditionLogTexts(), path, host_.ShortDateText(now),
+        return BuildZoneLoadLog(EditionLogTexts(), host_.ShownPath(path), host_.ShortDateText(now),
                                 host_.LongTimeText(now), load.FailedZoneNumbers, completeLoad);
+    };
+    // Replaced whole or left as it was; a failure goes to the caller.
+    const auto writeLog = [&](const std::string& log) {
+        if (log.empty()) return;
+        if (!ReplaceFileContent(host_.Files(), logPath, log)) {
+            throw std::runtime_error(FormatWithText(rs::CannotCreateFile, host_.ShownPath(logPath)));
+        }
     };
 
     if (!CatchZones) CatchZones = std::make_unique<std::vector<TCatchZoneData>>();
@@ -95,8 +113,7 @@ bool TFormMain::LoadCatchZones() {
         // The zones read before the error stay; the log keeps what it has, without trailer.
         *CatchZones = std::move(load.Zones);
         stopWatching(error.what() + std::string("  ") + std::string(rs::DatLoadException));
-        const std::string log = logText(load, false);
-        if (!log.empty()) host_.WriteTextFile(logPath, log);
+        writeLog(logText(load, false));
         return false;
     }
     *CatchZones = std::move(load.Zones);
@@ -110,8 +127,7 @@ bool TFormMain::LoadCatchZones() {
     lblNumOfCarriersLoaded.SetCaption(std::string(rs::CableZonesCount) +
                                       std::to_string(CatchZones->size()) + " " +
                                       std::string(rs::OutOf) + " " + std::to_string(load.Found));
-    const std::string log = logText(load, true);
-    if (!log.empty()) host_.WriteTextFile(logPath, log);
+    writeLog(logText(load, true));
     return true;
 }
 

@@ -6,18 +6,27 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace hf {
 
+// A wave file that is there but that the wave-audio device cannot be handed: its path has
+// letters the code page lacks and no short form that would stand in for them.
+class UnreachablePath : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // One wave-audio device (the multimedia player of the toolkit).
 class WavePlayer {
 public:
     virtual ~WavePlayer() = default;
-    // Opens the file on the wave-audio device; throws std::runtime_error with the
-    // device's error text when it cannot.
+    // Opens the file (a UTF-8 path, relative to the working directory or whole) on the
+    // wave-audio device; throws std::runtime_error with the device's error text when it
+    // cannot, UnreachablePath when the device cannot be given the path.
     virtual void Open(const std::string& path) = 0;
     // Plays from the current position; a clip that has played to its end starts again from
     // its beginning. With wait, returns when the clip has ended. Throws on a device error.
@@ -34,11 +43,21 @@ struct FileAttributes {
     std::uint32_t Bits = 0;
 };
 
+// A folder's files by the names the windows show. A name that the code page cannot write
+// comes as the file's short (8.3) name, which opens the same file; a file without one
+// (a volume that keeps none) is left out and counted.
+struct FileListing {
+    std::vector<std::string> Names;
+    std::size_t Unnamed = 0;  // matching files left out for their names
+    bool Unreadable = false;  // the folder itself could not be read
+};
+
 enum class FileRead { Read, Missing, Failed };
 enum class FileCreate { Created, Exists, Failed };
 enum class FileReplace { Replaced, Held, Failed };
 
-// The file operations that the profile files need, and no more: a whole read, a durable
+// The file operations that the profile files and the load-failure log need, and no more
+// (paths in UTF-8): a whole read, a durable
 // write of a new file, the attribute copy, the replace in one step, the write over a file
 // that another program holds open, and the removal of a temporary file.
 class FileSystem {
@@ -85,19 +104,24 @@ public:
     // A uniform integer from 0 to range - 1 (0 when range is 0).
     virtual std::uint32_t Random(std::uint32_t range) = 0;
 
+    // Paths are UTF-8: the program reaches its folder and files by their real names, in
+    // whatever letters (host/PathText.h). Names shown in a window or compared are in the
+    // system's ANSI code page.
+    //
     // Full path of the running program file.
     virtual std::string ProgramFilePath() = 0;
-    // Names without folder of the ordinary files (not hidden, not system, not folders) of
-    // `folder` that match `mask` ("*.dat"), sorted by name without regard to case.
-    virtual std::vector<std::string> ListFiles(const std::string& folder,
-                                               const std::string& mask) = 0;
+    // The ordinary files (not hidden, not system, not folders) of `folder` that match `mask`
+    // ("*.dat"), by their shown names, sorted by name without regard to case.
+    virtual FileListing ListFiles(const std::string& folder, const std::string& mask) = 0;
     virtual bool FileExists(const std::string& path) = 0;
-    // The settings and zone files go through these.
+    // The settings and zone files and the load-failure log go through these.
     virtual FileSystem& Files() = 0;
-    // Replaces the file with the given bytes; throws std::runtime_error when it cannot.
-    virtual void WriteTextFile(const std::string& path, std::string_view contents) = 0;
     virtual std::string WorkingDirectory() = 0;
     virtual void SetWorkingDirectory(const std::string& folder) = 0;
+    // The path part of a shown name, such as a listed file's: code page to UTF-8.
+    virtual std::string PathOfName(std::string_view name) = 0;
+    // A path as a window shows it: in the code page, with "?" for each letter it lacks.
+    virtual std::string ShownPath(std::string_view path) = 0;
 
     virtual std::unique_ptr<WavePlayer> CreateWavePlayer() = 0;
 

@@ -120,10 +120,18 @@ extern const std::string_view OnlyFsuipc283;
 extern const std::string_view ConnectedBut;          // "Connection to FSUIPC OK, but..."
 extern const std::string_view NoDatFiles;            // ConnectedBut + "No .dat files found."
 extern const std::string_view HookfastDatNotFound;
+// The folder listing could not read the program's folder; its path follows.
+extern const std::string_view FolderUnreadable;      // ConnectedBut + "cannot read the folder "
+// Zone files are there, but none has a name that the system's code page can write and a
+// short name to stand in for it.
+extern const std::string_view DatNamesUnshown;
 extern const std::string_view ProblemIni;
 extern const std::string_view NoValidZones;
 extern const std::string_view DatLoadException;      // "Exception occurred during .dat file load.  Program halted."
 extern const std::string_view NotFound;              // "not found"
+// In place of NotFound for a sound file that is there but that the sound device cannot be
+// given under the folder's name.
+extern const std::string_view NotOpenableInFolder;   // "cannot be opened under this folder name"
 extern const std::string_view SoundFilesFound;
 extern const std::string_view CatchSoundPlayed;
 extern const std::string_view CatapultSoundPlayed;
@@ -137,6 +145,7 @@ extern const std::string_view LogTrailer2;
 
 // --- errors ------------------------------------------------------------------------------
 extern const std::string_view UnableToWrite;         // "Unable to write to %s"
+extern const std::string_view CannotCreateFile;      // "Cannot create file \"%s\"" (the load-failure log)
 extern const std::string_view NotValidInteger;       // "'%s' is not a valid integer value"
 extern const std::string_view NotValidFloat;         // "'%s' is not a valid floating point value"
 

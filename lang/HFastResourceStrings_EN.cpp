@@ -111,6 +111,9 @@ const std::string_view ConnectedBut = "Connection to FSUIPC OK, but...";
 const std::string_view NoDatFiles = "Connection to FSUIPC OK, but...No .dat files found.";
 const std::string_view HookfastDatNotFound =
     "Connection to FSUIPC OK, but...Hookfast.dat file not found.";
+const std::string_view FolderUnreadable = "Connection to FSUIPC OK, but...cannot read the folder ";
+const std::string_view DatNamesUnshown =
+    "Connection to FSUIPC OK, but...the .dat file names have letters this Windows cannot show: rename them.";
 const std::string_view ProblemIni =
     "Connection to FSUIPC OK, but...problem loading/creating Hookfast.INI";
 const std::string_view NoValidZones =
@@ -118,6 +121,7 @@ const std::string_view NoValidZones =
 const std::string_view DatLoadException =
     "Exception occurred during .dat file load.  Program halted.";
 const std::string_view NotFound = "not found";
+const std::string_view NotOpenableInFolder = "cannot be opened under this folder name";
 const std::string_view SoundFilesFound = "Sound files found";
 const std::string_view CatchSoundPlayed = "Cable catch sound played";
 const std::string_view CatapultSoundPlayed = "Catapult sound played";
@@ -131,6 +135,7 @@ const std::string_view LogTrailer2 =
     "and that the values fall within acceptable ranges.  See HFast*.txt.";
 
 const std::string_view UnableToWrite = "Unable to write to %s";
+const std::string_view CannotCreateFile = "Cannot create file \"%s\"";
 const std::string_view NotValidInteger = "'%s' is not a valid integer value";
 const std::string_view NotValidFloat = "'%s' is not a valid floating point value";
 

@@ -115,6 +115,9 @@ const std::string_view ConnectedBut = "Connexion à FSUIPC OK, mais...";
 const std::string_view NoDatFiles = "Connexion à FSUIPC OK, mais... aucun fichier .dat n'a été trouvé.";
 const std::string_view HookfastDatNotFound =
     "Connexion à FSUIPC OK, mais... le fichier Hookfast.dat est introuvable.";
+const std::string_view FolderUnreadable = "Connexion à FSUIPC OK, mais...impossible de lire le dossier ";
+const std::string_view DatNamesUnshown =
+    "Connexion à FSUIPC OK, mais...les noms des fichiers .dat ont des lettres que ce Windows ne peut pas afficher : renommez-les.";
 const std::string_view ProblemIni =
     "Connexion à FSUIPC OK, mais... problème de lecture/création de Hookfast.INI";
 const std::string_view NoValidZones =
@@ -122,6 +125,7 @@ const std::string_view NoValidZones =
 const std::string_view DatLoadException =
     "Erreur pendant le chargement du fichier .dat.  Programme interrompu.";
 const std::string_view NotFound = "introuvables";
+const std::string_view NotOpenableInFolder = "ne peut pas être ouvert sous ce nom de dossier";
 const std::string_view SoundFilesFound = "fichiers sons localisés";
 const std::string_view CatchSoundPlayed = "son du brin d'arrêt joué";
 const std::string_view CatapultSoundPlayed = "son de la catapulte joué";
@@ -135,6 +139,7 @@ const std::string_view LogTrailer2 =
     "et que les valeurs sont dans les limites admises.  Voir HFast*.txt.";
 
 const std::string_view UnableToWrite = "Impossible d'écrire dans %s";
+const std::string_view CannotCreateFile = "Impossible de créer le fichier \"%s\"";
 const std::string_view NotValidInteger = "'%s' n'est pas un nombre entier valide";
 const std::string_view NotValidFloat = "'%s' n'est pas un nombre décimal valide";
 

@@ -112,6 +112,9 @@ const std::string_view NoDatFiles =
     "Verbinding met FSUIPC OK, maar...er werden geen .dat-bestanden gevonden.";
 const std::string_view HookfastDatNotFound =
     "Verbinding met FSUIPC OK, maar...het bestand Hookfast.dat werd niet gevonden.";
+const std::string_view FolderUnreadable = "Verbinding met FSUIPC OK, maar...kan de map niet lezen: ";
+const std::string_view DatNamesUnshown =
+    "Verbinding met FSUIPC OK, maar...de namen van de .dat-bestanden hebben letters die deze Windows niet kan tonen: hernoem ze.";
 const std::string_view ProblemIni =
     "Verbinding met FSUIPC OK, maar...probleem bij laden/aanmaken van Hookfast.INI";
 const std::string_view NoValidZones =
@@ -119,6 +122,7 @@ const std::string_view NoValidZones =
 const std::string_view DatLoadException =
     "Fout opgetreden bij het laden van het .dat-bestand.  Programma gestopt.";
 const std::string_view NotFound = "niet gevonden";
+const std::string_view NotOpenableInFolder = "kan onder deze mapnaam niet worden geopend";
 const std::string_view SoundFilesFound = "Geluidsbestanden gevonden";
 const std::string_view CatchSoundPlayed = "Kabelvangst geluid afgespeeld";
 const std::string_view CatapultSoundPlayed = "Katapult geluid afgespeeld";
@@ -132,6 +136,7 @@ const std::string_view LogTrailer2 =
     "en of de waarden binnen de toegestane grenzen vallen.  Zie HFast*.txt.";
 
 const std::string_view UnableToWrite = "Kan niet schrijven naar %s";
+const std::string_view CannotCreateFile = "Kan bestand \"%s\" niet maken";
 const std::string_view NotValidInteger = "'%s' is geen geldig geheel getal";
 const std::string_view NotValidFloat = "'%s' is geen geldig decimaal getal";
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -30,6 +31,11 @@ struct FileFaults {
 class TestFiles final : public hf::FileSystem {
 public:
     FileFaults faults;
+    // Short paths that name another file, as a volume's short (8.3) names do:
+    // short path -> the long path of the file.
+    std::map<std::string, std::string> shortPaths;
+    // The path of the file that `path` names.
+    std::string realPath(const std::string& path) const;
 
     // Every call by name with the file names it was given, in order
     // ("CreateDurably(Hookfast~000)", "Replace(Hookfast~000,Hookfast.INI)", ...).

@@ -1,14 +1,25 @@
 #include "testing/TestHost.h"
 
-#include <fstream>
 #include <stdexcept>
 
 #include "host/DateTime.h"
 #include "host/FileMask.h"
+#include "host/PathText.h"
 
 namespace hf::testing {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::string Utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+fs::path FromUtf8(const std::string& path) { return fs::path(std::u8string(path.begin(), path.end())); }
+
+}  // namespace
 
 class TestWavePlayer final : public hf::WavePlayer {
 public:
@@ -21,6 +32,9 @@ public:
             throw std::runtime_error("The specified device cannot play this file");
         }
         if (!fs::exists(full)) throw std::runtime_error("The specified file was not found");
+        if (!host_.volumeHasShortNames && !hf::Utf8ToCp1252(Utf8(full))) {
+            throw hf::UnreachablePath("no short form of " + path);
+        }
         path_ = path;
     }
     void Play(bool wait) override {
@@ -45,7 +59,7 @@ private:
 
 TestHost::TestHost(VirtualClock& clock, fs::path programFolder)
     : clock_(clock), folder_(std::move(programFolder)) {
-    workingDirectory_ = fs::current_path().string();
+    workingDirectory_ = Utf8(fs::current_path());
 }
 
 void TestHost::Sleep(std::uint32_t ms) {
@@ -57,43 +71,55 @@ void TestHost::Randomize() {
     random_.Seed(fixedSeed ? *fixedSeed : static_cast<std::uint32_t>(clock_.nowMs() * 7919 + 1));
 }
 
-std::string TestHost::ProgramFilePath() { return (folder_ / "Hookfast.exe").string(); }
+std::string TestHost::ProgramFilePath() { return Utf8(folder_ / "Hookfast.exe"); }
 
-std::string TestHost::programFolderText() const { return (folder_ / "").string(); }
+std::string TestHost::programFolderText() const { return Utf8(folder_ / ""); }
 
-std::vector<std::string> TestHost::ListFiles(const std::string& folder, const std::string& mask) {
+void TestHost::setShortName(const std::string& longName, const std::string& shortName) {
+    shortNames_[longName] = shortName;
+    files.shortPaths[programFolderText() + shortName] = programFolderText() + longName;
+}
+
+hf::FileListing TestHost::ListFiles(const std::string& folder, const std::string& mask) {
     ++listings;
-    std::vector<std::string> names;
+    hf::FileListing listing;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
-        if (!entry.is_regular_file() || name.starts_with(".")) continue;
-        if (hf::MatchesMask(name, mask)) names.push_back(name);
+    fs::directory_iterator entries(FromUtf8(folder), error);
+    if (error) {
+        listing.Unreadable = true;
+        return listing;
     }
-    hf::SortNamesIgnoringCase(names);
-    return names;
+    for (const auto& entry : entries) {
+        const std::string name = Utf8(entry.path().filename());
+        if (!entry.is_regular_file() || name.starts_with(".") || !hf::MatchesMask(name, mask)) continue;
+        std::optional<std::string> shown = hf::Utf8ToCp1252(name);
+        if (!shown && shortNames_.count(name) != 0) shown = shortNames_.at(name);
+        if (shown) {
+            listing.Names.push_back(std::move(*shown));
+        } else {
+            ++listing.Unnamed;
+        }
+    }
+    hf::SortNamesIgnoringCase(listing.Names);
+    return listing;
 }
 
 fs::path TestHost::resolve(const std::string& path) const {
     // The program names files the Windows way ("Ops_Sounds\\clip.wav"); relative names are
     // taken against the working directory, as the system does.
-    std::string native = path;
+    std::string native = files.realPath(path);
     for (char& c : native) {
         if (c == '\\') c = '/';
     }
-    const fs::path given(native);
-    return given.is_absolute() ? given : fs::path(workingDirectory_) / given;
+    const fs::path given = FromUtf8(native);
+    return given.is_absolute() ? given : FromUtf8(workingDirectory_) / given;
 }
 
 bool TestHost::FileExists(const std::string& path) { return fs::is_regular_file(resolve(path)); }
 
-void TestHost::WriteTextFile(const std::string& path, std::string_view contents) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-    out.close();
-    if (!out) throw std::runtime_error("Cannot create file \"" + path + "\"");
-    writtenFiles.push_back(path);
-}
+std::string TestHost::PathOfName(std::string_view name) { return hf::Cp1252ToUtf8(name); }
+
+std::string TestHost::ShownPath(std::string_view path) { return hf::Utf8ToCp1252Shown(path); }
 
 std::unique_ptr<hf::WavePlayer> TestHost::CreateWavePlayer() {
     return std::make_unique<TestWavePlayer>(*this);

@@ -1,10 +1,12 @@
 // Host services for native tests: virtual time, a real program folder in a temporary
 // directory whose files a test can make fail, and wave players that only record what they
-// were asked to do.
+// were asked to do. Its system is a Western-European Windows: paths are UTF-8, shown names
+// Windows-1252, and a volume keeps the short names a test gives it.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -29,12 +31,13 @@ public:
     void Randomize() override;
     std::uint32_t Random(std::uint32_t range) override { return random_.Next(range); }
     std::string ProgramFilePath() override;
-    std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask) override;
+    hf::FileListing ListFiles(const std::string& folder, const std::string& mask) override;
     bool FileExists(const std::string& path) override;
     hf::FileSystem& Files() override { return files; }
-    void WriteTextFile(const std::string& path, std::string_view contents) override;
     std::string WorkingDirectory() override { return workingDirectory_; }
     void SetWorkingDirectory(const std::string& folder) override { workingDirectory_ = folder; }
+    std::string PathOfName(std::string_view name) override;
+    std::string ShownPath(std::string_view path) override;
     std::unique_ptr<hf::WavePlayer> CreateWavePlayer() override;
     void SetHourglassCursor(bool busy) override { cursorChanges.push_back(busy); }
     void ReportError(const std::string& message) override { errors.push_back(message); }
@@ -42,8 +45,14 @@ public:
     std::string LongTimeText(double dateTime) override;
 
     const std::filesystem::path& programFolder() const { return folder_; }
-    // The folder as the program sees it: with a trailing delimiter.
+    // The program file is in another folder from now on (before the window is made).
+    void setProgramFolder(std::filesystem::path folder) { folder_ = std::move(folder); }
+    // The folder as the program sees it: with a trailing delimiter, in UTF-8.
     std::string programFolderText() const;
+    // The volume keeps `shortName` as the short name of the program folder's file `longName`
+    // (both UTF-8): the listing offers it for a long name the code page cannot write, and
+    // the file opens under it.
+    void setShortName(const std::string& longName, const std::string& shortName);
 
     // The settings and zone files, with their faults.
     TestFiles files;
@@ -51,6 +60,9 @@ public:
     std::optional<std::uint32_t> fixedSeed;
     // Paths (as given to Open) whose opening fails with a device error.
     std::set<std::string> failingWaves;
+    // The volume keeps short names: a wave path that the code page cannot write reaches the
+    // device in its short form. Without them the device cannot be given such a path.
+    bool volumeHasShortNames = true;
     // How long a clip plays when the caller waits for its end.
     std::uint32_t clipLengthMs = 1500;
 
@@ -63,7 +75,6 @@ public:
     std::vector<WaveEvent> waveEvents;
     std::vector<bool> cursorChanges;  // true = hourglass, false = default
     std::vector<std::string> errors;  // default error reports
-    std::vector<std::string> writtenFiles;
     std::vector<std::uint32_t> sleeps;
     int listings = 0;                 // folder listings made
 
@@ -76,6 +87,7 @@ private:
     VirtualClock& clock_;
     std::filesystem::path folder_;
     std::string workingDirectory_;
+    std::map<std::string, std::string> shortNames_;  // long name -> short name
     hf::UniformRandom random_;
 };
 

@@ -20,12 +20,12 @@ void TFileListBox::SetDirectory(const std::string& folder) {
     read_ = false;
 }
 
-const std::vector<std::string>& TFileListBox::Items() {
+const FileListing& TFileListBox::Listing() {
     if (!read_) {
-        items_ = host_.ListFiles(directory_, mask_);
+        listing_ = host_.ListFiles(directory_, mask_);
         read_ = true;
     }
-    return items_;
+    return listing_;
 }
 
 }  // namespace hf

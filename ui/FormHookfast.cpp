@@ -43,15 +43,20 @@ void SetHintToCaption(TControl& control, std::string_view caption) {
 }
 
 // Opens a sound once per process: a player that has a file name keeps it; a file that is
-// missing now is looked for again at the next reset.
-void OpenSoundOnce(HostServices& host, TMediaPlayer& player, const std::string& path) {
-    if (!player.FileName().empty() || !host.FileExists(path)) return;
+// missing now is looked for again at the next reset. True when the file is there but the
+// device cannot be handed its path (the folder's name is the cause).
+bool OpenSoundOnce(HostServices& host, TMediaPlayer& player, const std::string& path) {
+    if (!player.FileName().empty() || !host.FileExists(path)) return false;
     player.SetFileName(path);
     try {
         player.Open();
+    } catch (const UnreachablePath&) {
+        player.SetFileName({});
+        return true;
     } catch (const std::exception&) {
         player.SetFileName({});
     }
+    return false;
 }
 
 }  // namespace
@@ -346,6 +351,7 @@ void TFormMain::FormCreate(TObject*) {
     view_.Attach(*frmToolbar);
     frmToolbar->FormCreate(frmToolbar.get());
     KeyComboBase = 0;
+    // A path by the folder's real name (UTF-8), whatever letters the code page has.
     ProgramFolder = ExtractFilePath(host_.ProgramFilePath());
     AnnouncedCarrierIdent.clear();
     for (std::size_t j = 0; j < EngineBitMask.size(); ++j) {
@@ -455,17 +461,20 @@ void TFormMain::ResetProgramState(bool initial) {
 
     const std::string catchPath = ProgramFolder + std::string(CatchSoundFile);
     const std::string catapultPath = ProgramFolder + std::string(CatapultSoundFile);
-    OpenSoundOnce(host_, mplyrCatchSound, catchPath);
-    OpenSoundOnce(host_, mplyrCatapultSound, catapultPath);
+    const bool catchUnreachable = OpenSoundOnce(host_, mplyrCatchSound, catchPath);
+    const bool catapultUnreachable = OpenSoundOnce(host_, mplyrCatapultSound, catapultPath);
     lblOtherStatus.SetCaption({});
     std::string soundStatus;
-    const auto missing = [](const std::string& path) {
+    // A file that is there but out of the device's reach names the folder as the cause
+    // rather than being "not found".
+    const auto missing = [this](const std::string& path, bool unreachable) {
         std::string text("   (");
-        text.append(path).append(" ").append(rs::NotFound).append(")");
+        text.append(host_.ShownPath(path)).append(" ");
+        text.append(unreachable ? rs::NotOpenableInFolder : rs::NotFound).append(")");
         return text;
     };
-    if (mplyrCatchSound.FileName().empty()) soundStatus = missing(catchPath);
-    if (mplyrCatapultSound.FileName().empty()) soundStatus += missing(catapultPath);
+    if (mplyrCatchSound.FileName().empty()) soundStatus = missing(catchPath, catchUnreachable);
+    if (mplyrCatapultSound.FileName().empty()) soundStatus += missing(catapultPath, catapultUnreachable);
     lblOtherStatus.SetCaption(soundStatus.empty() ? rs::SoundFilesFound : std::string_view(soundStatus));
 
     InsideAngleLimit = hf::InsideAngleLimit;

@@ -1,4 +1,5 @@
-// The profile files' operations on the Win32 file functions.
+// The profile files' operations on the wide Win32 file functions: a path reaches the file
+// by its real name whatever the ANSI code page can write.
 #include "host/SystemFiles.h"
 
 #include <windows.h>
@@ -6,6 +7,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+
+#include "host/win32/WidePath.h"
 
 namespace hf {
 
@@ -52,10 +55,12 @@ bool Rewind(HANDLE file) {
     return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) != 0;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+DWORD AttributeBits(const std::string& path) { return GetFileAttributesW(WidePath(path).c_str()); }
+
+bool Exists(const std::string& path) { return AttributeBits(path) != INVALID_FILE_ATTRIBUTES; }
 
 bool IsWritableFile(const std::string& path) {
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    const DWORD bits = AttributeBits(path);
     return bits != INVALID_FILE_ATTRIBUTES &&
            (bits & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
 }
@@ -66,7 +71,7 @@ FileRead SystemFiles::ReadFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     // Shared for reading and writing, as the C library's reader opens it: an editor may
     // have the file open.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         const DWORD error = GetLastError();
@@ -86,7 +91,7 @@ FileRead SystemFiles::ReadFile(const std::string& path, std::string& bytes) {
 }
 
 FileAttributes SystemFiles::Attributes(const std::string& path) {
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    const DWORD bits = AttributeBits(path);
     if (bits == INVALID_FILE_ATTRIBUTES) return {};
     return {true, (bits & FILE_ATTRIBUTE_READONLY) != 0, bits};
 }
@@ -96,11 +101,11 @@ bool SystemFiles::SetAttributes(const std::string& path, const FileAttributes& a
     constexpr DWORD Kept = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     const DWORD bits = attributes.Bits & Kept;
-    return SetFileAttributesA(path.c_str(), bits != 0 ? bits : FILE_ATTRIBUTE_NORMAL) != 0;
+    return SetFileAttributesW(WidePath(path).c_str(), bits != 0 ? bits : FILE_ATTRIBUTE_NORMAL) != 0;
 }
 
 FileCreate SystemFiles::CreateDurably(const std::string& path, std::string_view bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         // A folder of that name, or a file still being deleted, refuses with access denied.
@@ -113,12 +118,12 @@ FileCreate SystemFiles::CreateDurably(const std::string& path, std::string_view 
         return FileCreate::Created;
     }
     file.Close();
-    DeleteFileA(path.c_str());
+    DeleteFileW(WidePath(path).c_str());
     return FileCreate::Failed;
 }
 
 FileReplace SystemFiles::Replace(const std::string& from, const std::string& to) {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return FileReplace::Replaced;
     }
     // Another program holding the file open (an editor, a backup tool) makes the system
@@ -131,7 +136,7 @@ FileReplace SystemFiles::Replace(const std::string& from, const std::string& to)
 }
 
 bool SystemFiles::Overwrite(const std::string& path, std::string_view bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     LARGE_INTEGER size;
@@ -149,6 +154,6 @@ bool SystemFiles::Overwrite(const std::string& path, std::string_view bytes) {
     return file.Close() && written;
 }
 
-void SystemFiles::Remove(const std::string& path) { DeleteFileA(path.c_str()); }
+void SystemFiles::Remove(const std::string& path) { DeleteFileW(WidePath(path).c_str()); }
 
 }  // namespace hf

@@ -3,12 +3,16 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
+#include <cwchar>
+#include <optional>
 #include <stdexcept>
 
 #include "host/DateTime.h"
 #include "host/FileMask.h"
+#include "host/win32/WidePath.h"
 
 namespace hf {
 
@@ -41,6 +45,50 @@ void CheckMci(MCIERROR error) {
     if (error != 0) throw std::runtime_error(MciErrorText(error));
 }
 
+// The name in the code page when it writes every letter of it and gives it back unchanged
+// (no best-fit look-alike: "Łódź.dat" as "Lodz.dat" would open another file).
+std::optional<std::string> AnsiName(const wchar_t* name) {
+    const int wideLength = static_cast<int>(std::wcslen(name));
+    if (wideLength == 0) return std::string();
+    BOOL lossy = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, wideLength, nullptr, 0,
+                                           nullptr, &lossy);
+    if (length <= 0 || lossy) return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, wideLength, ansi.data(), length, nullptr, &lossy);
+    if (lossy) return std::nullopt;
+    std::wstring back(static_cast<std::size_t>(wideLength) + 1, L'\0');
+    const int backLength = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, back.data(),
+                                               static_cast<int>(back.size()));
+    if (backLength != wideLength || back.compare(0, backLength, name) != 0) return std::nullopt;
+    return ansi;
+}
+
+// The path as the wave-audio device can open it. The device's file layer goes through the
+// ANSI file functions whatever command it was given (Wine's does; the 128-character limit
+// that mmioOpen documents for file names points the same way on Windows), so a path with
+// letters the code page lacks is handed over in its short form, resolved against the
+// working directory as the device would resolve it.
+std::wstring DevicePath(const std::string& path) {
+    const std::wstring wide = WidePath(path);
+    const auto lookUp = [](auto function, const std::wstring& from) {
+        const DWORD size = from.empty() ? 0 : function(from.c_str(), nullptr, 0);
+        std::wstring result(size, L'\0');
+        const DWORD length = size == 0 ? 0 : function(from.c_str(), result.data(), size);
+        result.resize(length < size ? length : 0);
+        return result;
+    };
+    // A clip named relative to the working directory counts with the folder it lies in.
+    const std::wstring full = lookUp(
+        [](const wchar_t* from, wchar_t* to, DWORD size) { return GetFullPathNameW(from, size, to, nullptr); }, wide);
+    if (full.empty() || AnsiName(full.c_str())) return wide;
+    const std::wstring shortForm = lookUp(GetShortPathNameW, full);
+    if (!shortForm.empty() && AnsiName(shortForm.c_str())) return shortForm;
+    // Not there at all: the device's own error. There, but out of reach: say why.
+    if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return wide;
+    throw UnreachablePath("The path of " + path + " has no form the sound device can take");
+}
+
 // One MCI wave-audio device. The device id is 0 while nothing is open.
 class MciWavePlayer final : public WavePlayer {
 public:
@@ -48,10 +96,11 @@ public:
 
     void Open(const std::string& path) override {
         Close();
-        MCI_OPEN_PARMSA open{};
-        open.lpstrDeviceType = "WaveAudio";
-        open.lpstrElementName = path.c_str();
-        CheckMci(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
+        const std::wstring element = DevicePath(path);
+        MCI_OPEN_PARMSW open{};
+        open.lpstrDeviceType = L"WaveAudio";
+        open.lpstrElementName = element.c_str();
+        CheckMci(mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
                                  reinterpret_cast<DWORD_PTR>(&open)));
         device_ = open.wDeviceID;
     }
@@ -63,11 +112,11 @@ public:
         // null one.
         if (Status(MCI_STATUS_POSITION) >= Status(MCI_STATUS_LENGTH)) {
             MCI_SEEK_PARMS seek{};
-            CheckMci(mciSendCommandA(device_, MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT,
+            CheckMci(mciSendCommandW(device_, MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT,
                                      reinterpret_cast<DWORD_PTR>(&seek)));
         }
         MCI_PLAY_PARMS play{};
-        CheckMci(mciSendCommandA(device_, MCI_PLAY, wait ? MCI_WAIT : 0,
+        CheckMci(mciSendCommandW(device_, MCI_PLAY, wait ? MCI_WAIT : 0,
                                  reinterpret_cast<DWORD_PTR>(&play)));
     }
 
@@ -78,7 +127,7 @@ private:
     MCIERROR CloseDevice() {
         if (device_ == 0) return 0;
         MCI_GENERIC_PARMS close{};
-        const MCIERROR error = mciSendCommandA(device_, MCI_CLOSE, MCI_WAIT,
+        const MCIERROR error = mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT,
                                                reinterpret_cast<DWORD_PTR>(&close));
         device_ = 0;
         return error;
@@ -87,7 +136,7 @@ private:
     DWORD_PTR Status(DWORD item) const {
         MCI_STATUS_PARMS status{};
         status.dwItem = item;
-        CheckMci(mciSendCommandA(device_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
+        CheckMci(mciSendCommandW(device_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
                                  reinterpret_cast<DWORD_PTR>(&status)));
         return status.dwReturn;
     }
@@ -121,54 +170,87 @@ void Win32Host::Randomize() {
 }
 
 std::string Win32Host::ProgramFilePath() {
-    std::array<char, MAX_PATH + 1> path{};
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), MAX_PATH);
-    return std::string(path.data(), length);
-}
-
-std::vector<std::string> Win32Host::ListFiles(const std::string& folder, const std::string& mask) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + mask).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    do {
-        // The system also matches short names ("x.datx" as "X~1.DAT"); only long names count.
-        if ((found.dwFileAttributes & skipped) == 0 && MatchesMask(found.cFileName, mask)) {
-            names.emplace_back(found.cFileName);
+    // A buffer that the whole path fits in: the system cuts a longer one without saying so
+    // on XP.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size() || path.size() >= 32768) {
+            path.resize(std::min<std::size_t>(length, path.size()));
+            return Utf8Path(path);
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    SortNamesIgnoringCase(names);
-    return names;
-}
-
-bool Win32Host::FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-void Win32Host::WriteTextFile(const std::string& path, std::string_view contents) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("Cannot create file \"" + path + "\"");
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()),
-                              &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != contents.size()) {
-        throw std::runtime_error("Cannot write file \"" + path + "\"");
+        path.resize(path.size() * 2);
     }
 }
 
+FileListing Win32Host::ListFiles(const std::string& folder, const std::string& mask) {
+    FileListing listing;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(WidePath(folder + mask).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        // No match is no error; anything else (a folder that is gone, access denied) is.
+        const DWORD error = GetLastError();
+        listing.Unreadable = error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES;
+        return listing;
+    }
+    const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        // The system also matches short names ("x.datx" as "X~1.DAT"); only long names count.
+        if ((found.dwFileAttributes & skipped) != 0 || !MatchesMask(Utf8Path(found.cFileName), mask)) {
+            continue;
+        }
+        std::optional<std::string> name = AnsiName(found.cFileName);
+        if (!name && found.cAlternateFileName[0] != L'\0') name = AnsiName(found.cAlternateFileName);
+        if (name) {
+            listing.Names.push_back(std::move(*name));
+        } else {
+            ++listing.Unnamed;
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    SortNamesIgnoringCase(listing.Names);
+    return listing;
+}
+
+bool Win32Host::FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 std::string Win32Host::WorkingDirectory() {
-    std::array<char, MAX_PATH + 1> folder{};
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder.data());
-    return std::string(folder.data(), length);
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    if (size == 0) return {};
+    std::wstring folder(size, L'\0');
+    const DWORD length = GetCurrentDirectoryW(size, folder.data());
+    folder.resize(length < size ? length : 0);
+    return Utf8Path(folder);
 }
 
 void Win32Host::SetWorkingDirectory(const std::string& folder) {
-    SetCurrentDirectoryA(folder.c_str());
+    SetCurrentDirectoryW(WidePath(folder).c_str());
+}
+
+std::string Win32Host::PathOfName(std::string_view name) {
+    if (name.empty()) return {};
+    const int size = static_cast<int>(name.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, name.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, name.data(), size, wide.data(), length);
+    return Utf8Path(wide);
+}
+
+std::string Win32Host::ShownPath(std::string_view path) {
+    const std::wstring wide = WidePath(path);
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
+                                           "?", nullptr);
+    std::string shown(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    if (length > 0) {
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, shown.data(), length, "?",
+                            nullptr);
+    }
+    return shown;
 }
 
 std::unique_ptr<WavePlayer> Win32Host::CreateWavePlayer() {

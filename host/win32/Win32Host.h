@@ -1,4 +1,5 @@
-// Host services on Win32: the system clock, files of the program's folder, MCI wave audio,
+// Host services on Win32: the system clock, files of the program's folder (the wide
+// functions, so a folder named in any letters works), MCI wave audio,
 // the screen cursor and a message box for errors nobody caught.
 #pragma once
 
@@ -17,12 +18,13 @@ public:
     void Randomize() override;
     std::uint32_t Random(std::uint32_t range) override { return random_.Next(range); }
     std::string ProgramFilePath() override;
-    std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask) override;
+    FileListing ListFiles(const std::string& folder, const std::string& mask) override;
     bool FileExists(const std::string& path) override;
     FileSystem& Files() override { return files_; }
-    void WriteTextFile(const std::string& path, std::string_view contents) override;
     std::string WorkingDirectory() override;
     void SetWorkingDirectory(const std::string& folder) override;
+    std::string PathOfName(std::string_view name) override;
+    std::string ShownPath(std::string_view path) override;
     std::unique_ptr<WavePlayer> CreateWavePlayer() override;
     void SetHourglassCursor(bool busy) override;
     void ReportError(const std::string& message) override;

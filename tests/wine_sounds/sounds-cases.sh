@@ -143,7 +143,7 @@ case "$case_name" in
     failed=$(grep -c 'mciSendCommandW => [0-9A-Fa-f]*[1-9A-Fa-f]' "$work/trace.txt")
     [ "$failed" -eq 0 ] || { grep 'mciSendCommandW => ' "$work/trace.txt" | grep -v '=> 00000000$' | head -5
                              fail "$failed MCI commands failed"; }
-    awk '/:mciSendCommandA \(/ && /MCI_PLAY/ { plays++ }
+    awk '/:mciSendCommandW \(/ && /MCI_PLAY/ { plays++ }
          /waveOutWrite dwBufferLength:/ { bytes[plays] += $NF }
          END { for (p = 1; p <= plays; p++) print p, bytes[p] + 0 }' "$work/trace.txt" >"$work/plays.txt"
     echo "catch sound: $catch_bytes bytes; written per play: $(awk '{ print $2 }' "$work/plays.txt" | tr '\n' ' ')"

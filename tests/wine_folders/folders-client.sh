@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Runs inside run-wine.sh:  folders-client.sh CASE WORKDIR PROGRAMDIR
+# Reports the ANSI code page Wine gives its programs, starts Hookfast_EN.exe from
+# PROGRAMDIR, waits until it operates, reads the sound status and the zone-file list,
+# checks an option on screen and closes it; the close must save without an error box.
+# Prints what it saw as name=value lines.
+set -uo pipefail
+name=$1
+work=$2
+program=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../wine/common.sh"
+source "$here/../wine/program-client.sh"
+fail() { echo "FAIL ($name): $*"; inspect close >/dev/null 2>&1; exit 1; }
+
+echo "acp=$(wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP 2>/dev/null |
+            tr -d '\r' | sed -n 's/^ *ACP *REG_SZ *//p')"
+
+start_program "$program"
+inspect --wait 60 wait-text lblNumOfCarriersLoaded "# of cable zones" >/dev/null \
+  || fail "no zones loaded: $(inspect text lblConnectionInfo)"
+echo "connection=$(inspect text lblConnectionInfo)"
+echo "other_status=$(inspect text lblOtherStatus)"
+inspect items cmbDatFile | sed 's/^/item=/'
+log_holds '"message":"Hookfast enabled"' 1 60 || fail "no \"Hookfast enabled\" in the simulator"
+inspect click tabParameters >/dev/null || fail "no options tab"
+inspect click chkbxCatSmoke >/dev/null || fail "cannot click the smoke option"
+echo "smoke=$(inspect checked chkbxCatSmoke)"
+
+inspect close >/dev/null
+for _ in $(seq 120); do
+  kill -0 "$hf_program" 2>/dev/null || break
+  box=$(error_box)
+  [ -z "$box" ] || fail "the close showed the error box \"$box\""
+  sleep 0.5
+done
+kill -0 "$hf_program" 2>/dev/null && fail "the program did not end after the close"
+wait "$hf_program"
+rc=$?
+[ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
