@@ -187,9 +187,13 @@ esac
 last=$(grep -F '"exchange":' "$log" | grep -vF '"refused":true' | tail -1 | sed -nE 's/^\{"t":([0-9]+),.*/\1/p')
 ready=$(first_ms '"event":"signal","detail":"signal=ready"')
 [ -n "$last" ] && [ -n "$ready" ] || fail "no last answer or no ready signal in the log"
-seconds=$(awk -v end="$(seen end_wall_ms)" -v readyWall="$(seen ready_wall_ms)" -v ready="$ready" \
-              -v last="$last" 'BEGIN { printf "%.1f", (end - (readyWall - ready) - last) / 1000 }')
-echo "close: $name $seconds s"
+since_last() {
+  awk -v at="$1" -v readyWall="$(seen ready_wall_ms)" -v ready="$ready" -v last="$last" \
+    'BEGIN { printf "%.1f", (at - (readyWall - ready) - last) / 1000 }'
+}
+seconds=$(since_last "$(seen end_wall_ms)")
+gone=$(seen gone_wall_ms)
+echo "close: $name $seconds s (the window gone after ${gone:+$(since_last "$gone") s})"
 check "$seconds <= 30" "the close ended $seconds s after the last answer"
 
 # Hookfast.INI whole: the 22 keys of its four sections, with the values of the case.
