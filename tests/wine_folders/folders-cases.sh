@@ -7,7 +7,8 @@
 #   cyrillic  "Пилот", with a zone file "Пилот.dat" beside the shipped one
 #   western   "My Flight Sims é ü": letters of the code page, as before
 # Each folder holds the exe, Hookfast.dat, the sounds and a settings file: the program must
-# start operational, find both sounds and save the settings at the close. A zone file whose
+# start operational, find both sounds, open a sound named relative to the working directory
+# and save the settings at the close. A zone file whose
 # name the code page cannot write is offered by its short name, never with "?".
 # Needs HF_NATIVE_BUILD_DIR and HF_WIN32_BUILD_DIR (set by CTest). Leaves the program's
 # folder, the stand-in's log and the client's output in $HF_NATIVE_BUILD_DIR/wine-folders/CASE/.
@@ -39,9 +40,12 @@ program="$work/$folder"
 copy_release EN "$program" || fail "no program to test"
 [ -f "$program/CableCatch.wav" ] && [ -f "$program/Catapult.wav" ] || fail "the release has no sounds"
 [ -z "$extra" ] || cp "$program/Hookfast.dat" "$program/$extra"
-printf '[General]\r\nLastDatFileUsed=Hookfast.dat\r\n[CatapultOps]\r\nUseAircraftSmoke=0\r\n' >"$program/Hookfast.INI"
+printf '[General]\r\nLastDatFileUsed=Hookfast.dat\r\nPlayBattleDamageSounds=1\r\n[CatapultOps]\r\nUseAircraftSmoke=0\r\n' \
+  >"$program/Hookfast.INI"
+mkdir -p "$work/home"
+echo 'pcm.!default { type null }' >"$work/home/.asoundrc"  # a sound device that plays
 
-"$run" --log "$work/standin.jsonl" --out "$work/client.out" --timeout 240 --standin \
+HOME="$work/home" "$run" --log "$work/standin.jsonl" --out "$work/client.out" --timeout 240 --standin \
   -- "$here/folders-client.sh" "$name" "$work" "$program" >/dev/null
 rc=$?
 cat "$work/client.out"
@@ -56,6 +60,13 @@ if [ -n "$extra" ]; then
   # Offered by its short name (Wine makes one for every long name), which names it.
   grep -qx '[^.]*~[^.]*\.DAT' <<<"$items" || fail "no short name offered for $extra: $items"
 fi
+
+# The three sounds opened (catch, catapult, the damage sound relative to the working
+# directory): each open's result in the trace is 0.
+opens=$(awk '/mciSendCommandW \(/ { open = /MCI_OPEN/ } /mciSendCommandW => / && open { print $NF; open = 0 }' \
+        "$work/trace.txt")
+[ "$(grep -c . <<<"$opens")" -ge 3 ] || fail "$(grep -c . <<<"$opens") sound opens traced, wanted 3"
+if grep -qv '^00000000$' <<<"$opens"; then fail "a sound failed to open: $(tr '\n' ' ' <<<"$opens")"; fi
 
 ini="$program/Hookfast.INI"
 for line in "LastDatFileUsed=Hookfast.dat" "UseAircraftSmoke=1" "LastLeft=300" "TransferRateIndex=0"; do
