@@ -17,18 +17,17 @@ if [ "${1:-}" = --inside ]; then
   # Run by run-wine.sh as its client: start the program, give the scenario its start signal
   # once the program operates, close the program at the scenario's end.
   folder=$2
-  inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
-  cd "$folder"
-  wine Hookfast_EN.exe >"$folder/program.out" 2>&1 &
-  program=$!
-  for _ in $(seq 600); do grep -q '"message":' "$HF_STANDIN_LOG" 2>/dev/null && break; sleep 0.1; done
+  source "$root/tests/wine/program-client.sh"
+  fail() { echo "demo: $*" >&2; inspect close >/dev/null 2>&1; exit 1; }
+  start_program "$folder"
+  log_holds '"message":' 1 60 || fail "the program's start showed no message in 60 s"
   echo "connection=$(inspect text lblConnectionInfo)"
   : >"$HF_SIGNAL_DIR/ready"
   inspect --wait 60 wait-text lblCableCatchStatus "Cables were CAUGHT." >/dev/null && echo "caught=1"
-  for _ in $(seq 1200); do grep -q '"event":"scenario-end"' "$HF_STANDIN_LOG" && break; sleep 0.1; done
+  log_holds '"event":"scenario-end"' 1 120 || fail "the scenario did not end in 120 s"
   inspect close >/dev/null
   inspect --wait 30 gone >/dev/null
-  wait "$program"
+  wait "$hf_program"
   exit
 fi
 

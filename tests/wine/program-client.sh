@@ -1,14 +1,49 @@
-# Sourced by a test client that runs inside run-wine.sh and drives Hookfast_<HF_EDITION>.exe
-# (default EN); the client defines fail() (report and exit 1) itself.
+# Sourced by every client that runs inside run-wine.sh (the test clients of tests/wine*/, the
+# demo's and the benchmark's): the one place for what they share. Sources common.sh. A client
+# defines fail() (report and exit 1) itself; Hookfast_<HF_EDITION>.exe is the program (EN).
+#
+#   inspect ARGS...               hfinspect.exe (tools/inspect; its commands are listed at the
+#                                 top of Inspect.cpp) on the program's windows, its output
+#                                 without CRs, its status hfinspect's. The only wrapper of it:
+#                                 a client that starts its Wine programs another way redefines
+#                                 wine_command; inspect_limit=SECONDS ends a run that hangs
+#                                 (status 124), inspect_quiet=1 drops hfinspect's complaints.
+#   wine_command                  prints the command that starts a Wine program (wine)
+#   wait_for SECS COMMAND...      runs COMMAND until it succeeds, at most SECS seconds
 #   start_program FOLDER [TRACE]  starts the program from FOLDER (its output in
 #                                 FOLDER/program.out, Wine's debug output in TRACE if given)
-#   inspect ARGS...               hfinspect.exe on the program's main window
 #   close_program                 closes the main window; the program must end by itself, with 0
 #   log_holds TEXT [COUNT] [SECS] waits until the stand-in's log holds TEXT COUNT times (1),
 #                                 at most SECS seconds (60); the status says whether it did
+#   log_after ANCHOR PATTERN [COUNT] [SECS]
+#                                 the same for lines matching the extended regular expression
+#                                 PATTERN after the first line holding the text ANCHOR
 #   signal_operating              once the program operates, lets the scenario's `wait ready` end
 #   error_box                     the text of an open "Unable to write to" error box, if any
-inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
+#   settled_shot FILE X Y W H     a screenshot of that part of the screen once Wine has painted
+#                                 it: two looks in a row the same, not one colour only
+#
+# Waits are on states (a window's text, a line in the stand-in's log, the picture on the
+# display), never a fixed time: a busy machine makes every step slower.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+wine_command() { echo wine; }
+inspect_limit=""
+inspect_quiet=""
+inspect() {
+  local run=()
+  [ -n "$inspect_limit" ] && run=(timeout "$inspect_limit")
+  if [ -n "$inspect_quiet" ]; then
+    "${run[@]}" $(wine_command) "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" 2>/dev/null | tr -d '\r'
+  else
+    "${run[@]}" $(wine_command) "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'
+  fi
+}
+
+wait_for() {
+  local end=$((SECONDS + $1 + 1)); shift  # + 1: SECONDS counts whole seconds
+  until "$@"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.2; done
+}
 
 # The box of a settings error that no handler caught, if one is open.
 error_box() {
@@ -30,9 +65,22 @@ close_program() {
 }
 
 log_holds() {
-  local want=${2:-1} end=$((SECONDS + ${3:-60} + 1)) n  # + 1: SECONDS counts whole seconds
+  local want=${2:-1} end=$((SECONDS + ${3:-60} + 1)) n
   while :; do
     n=$(grep -c -F -- "$1" "$HF_STANDIN_LOG" 2>/dev/null)
+    [ "${n:-0}" -ge "$want" ] && return 0
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+log_after() {
+  local want=${3:-1} end=$((SECONDS + ${4:-60} + 1)) n
+  while :; do
+    # Through the environment: awk -v would take the pattern's backslashes as escapes.
+    n=$(HF_ANCHOR=$1 HF_PATTERN=$2 awk 'seen && $0 ~ ENVIRON["HF_PATTERN"] { n++ }
+                                        !seen && index($0, ENVIRON["HF_ANCHOR"]) { seen = 1 }
+                                        END { print n + 0 }' "$HF_STANDIN_LOG" 2>/dev/null)
     [ "${n:-0}" -ge "$want" ] && return 0
     [ "$SECONDS" -lt "$end" ] || return 1
     sleep 0.1
@@ -43,4 +91,23 @@ log_holds() {
 signal_operating() {
   log_holds '"message":' 1 120 || fail "the program's start showed no message in 120 s"
   : >"$HF_SIGNAL_DIR/ready"
+}
+
+# Without a window manager Wine puts a window's picture on the display a moment after the
+# program has drawn it, later still on a busy machine: look until two looks agree.
+settled_shot() {
+  local file=$1 crop="$4x$5+$2+$3" last="${1%.png}.look.png" end=$((SECONDS + 20)) colours
+  rm -f "$last"
+  while :; do
+    import -display "$DISPLAY" -window root -crop "$crop" +repage "$file" || return 1
+    colours=$(identify -format '%k' "$file" 2>/dev/null)
+    if [ "${colours:-1}" -gt 1 ] && [ -f "$last" ] &&
+       [ "$(compare -metric AE "$last" "$file" null: 2>&1)" = 0 ]; then
+      break
+    fi
+    [ "$SECONDS" -lt "$end" ] || break  # the latest look: a picture that keeps changing
+    cp "$file" "$last"
+    sleep 0.3
+  done
+  rm -f "$last"
 }

@@ -61,11 +61,8 @@ case "$name" in
     log_holds '"event":"hotkey","detail":"0x1017A"' 1 60 || fail "Shift+F11 not pressed"
     # The box may be listed before its text is in: look again until the text shows.
     error=""
-    for _ in $(seq 60); do
-      error=$(error_box)
-      [ -n "$error" ] && break
-      sleep 0.5
-    done
+    box_shown() { error=$(error_box); [ -n "$error" ]; }
+    wait_for 60 box_shown
     [ -n "$error" ] || fail "no error message box"
     import -display "$DISPLAY" -window root "$work/error-box.png" 2>/dev/null
     echo "error_box=$error"
@@ -96,7 +93,7 @@ case "$name" in
     zones_loaded >/dev/null
     signal_operating
     log_holds '"event":"scenario-end"' 1 60 || fail "the scenario did not end"
-    sleep 1
+    log_holds '"message":"Catapult' 1 20 || fail "Shift+F9 not answered"
     close_program
     ;;
   accented-dat)

@@ -90,10 +90,13 @@ case "$case_name" in
     signal ready
     wait_log "$(message "Fuel Load started: 500 GPM (drogue)")"
     show loading lblFuelTransferStatus
-    # The label keeps the load's rate after the toggle; the descent that ends the load waits
-    # until it has been read.
-    wait_log "$(message "Fuel transfer rate now set to 1200 GPM (boom)")"
-    sleep 1.5
+    # The label keeps the load's rate after the toggle, also once a step has run at the new
+    # rate: read when the second step after it has begun (the first is over). The descent
+    # that ends the load waits until it has been read.
+    toggled=$(message "Fuel transfer rate now set to 1200 GPM (boom)")
+    wait_log "$toggled"
+    log_after "$toggled" '"records":\[\{"op":"read","offset":"0x0B74"' 2 ||
+      fail "no two fuel steps after the toggle"
     show after_toggle lblFuelTransferStatus
     signal toggle-seen
     wait_log "$(message "Fuel OFFLoad started: 1200 GPM (boom)")"
@@ -178,7 +181,12 @@ case "$case_name" in
     echo "on_toolbar_main=$(shown TFormMain)"
     echo "on_toolbar_bar=$(shown TfrmToolbar)"
     signal on-toolbar
-    sleep 3
+    # Back once the work has gone on meanwhile: two offload steps, a hundred ticks of the
+    # armed catapult's watch.
+    on_toolbar='"event":"signal","detail":"signal=on-toolbar"'
+    log_after "$on_toolbar" '"op":"write","offset":"0x0B7C"' 2 || fail "no offload steps on the toolbar"
+    log_after "$on_toolbar" '"records":\[\{"op":"read","offset":"0x0BC8".*"op":"read","offset":"0x088C"' 100 ||
+      fail "the catapult's watch did not run on the toolbar"
     click btnToolbarToggle TfrmToolbar
     signal back
     echo "back_main=$(shown TFormMain)"

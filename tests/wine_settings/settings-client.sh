@@ -8,7 +8,6 @@ name=$1
 work=$2
 program=$3
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../wine/common.sh"
 source "$here/../wine/program-client.sh"
 fail() { echo "FAIL ($name): $*"; inspect close >/dev/null 2>&1; [ -n "${holder:-}" ] && : >"$work/stop"; exit 1; }
 
@@ -17,7 +16,7 @@ if [ "$name" = held-file ]; then
   wine "$HF_WIN32_BUILD_DIR/tools/holdfile/hfholdfile.exe" "$(winpath "$program/Hookfast.INI")" \
        "$(winpath "$work/stop")" >"$work/holder.out" 2>&1 &
   holder=$!
-  for _ in $(seq 200); do grep -q '^held' "$work/holder.out" 2>/dev/null && break; sleep 0.1; done
+  wait_for 20 grep -qs '^held' "$work/holder.out"
   grep -q '^held' "$work/holder.out" || fail "hfholdfile did not hold the file: $(cat "$work/holder.out")"
 fi
 

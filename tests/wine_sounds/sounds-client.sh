@@ -12,7 +12,6 @@ work=$2
 program_dir="$work/program"
 source "$here/../wine/program-client.sh"
 fail() { echo "FAIL ($step): $*"; inspect close >/dev/null 2>&1; exit 1; }
-source "$here/../wine/common.sh"
 
 folder="$(winpath "$program_dir")\\"
 not_found="   (${folder}CableCatch.wav not found)   (${folder}Catapult.wav not found)"
@@ -42,10 +41,8 @@ echo "lblOtherStatus: $status"
 
 if [ "$step" = found ]; then
   signal_operating
-  for _ in $(seq 200); do
-    [ "$("$here/gate-times.sh" "$HF_STANDIN_LOG" | wc -l)" -ge 6 ] && break
-    sleep 0.1
-  done
+  six_gate_reads() { [ "$("$here/gate-times.sh" "$HF_STANDIN_LOG" | wc -l)" -ge 6 ]; }
+  wait_for 20 six_gate_reads
 fi
 
 inspect close

@@ -7,8 +7,8 @@
 set -uo pipefail
 case_name=$1
 work=$2
-inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
-fail() { echo "FAIL: $*"; wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" close >/dev/null 2>&1; exit 1; }
+source "$(dirname "$0")/../wine/program-client.sh"
+fail() { echo "FAIL: $*"; inspect close >/dev/null 2>&1; exit 1; }
 
 edition=${HF_EDITION:-EN}
 cd "$work/program" || exit 1
@@ -23,11 +23,8 @@ esac
 if [ "$case_name" = edition ]; then
   # The label holds Windows-1252 bytes; the expected text is UTF-8.
   label=""
-  for _ in $(seq 300); do
-    label=$(inspect text lblConnectionInfo | iconv -f CP1252 -t UTF-8)
-    [ "$label" = "$expected" ] && break
-    sleep 0.1
-  done
+  connection_is() { label=$(inspect text lblConnectionInfo | iconv -f CP1252 -t UTF-8); [ "$label" = "$expected" ]; }
+  wait_for 60 connection_is
 else
   label=$(inspect --wait 60 wait-text lblConnectionInfo "$expected") || fail "lblConnectionInfo: $label"
 fi
@@ -47,15 +44,10 @@ sounds=$(inspect text lblOtherStatus)
 
 if [ "$case_name" != no-server ]; then
   # The start's message reaches the stand-in once the first exchanges are done.
-  for _ in $(seq 100); do
-    grep -q '"message":"Hookfast enabled"' "$HF_STANDIN_LOG" 2>/dev/null && break
-    sleep 0.1
-  done
+  log_holds '"message":"Hookfast enabled"' 1 10
 fi
-sleep 1
 read -r x y w h < <(inspect client-rect)
-import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage \
-  "$work/main-window.png" || echo "no screenshot"
+settled_shot "$work/main-window.png" "$x" "$y" "$w" "$h" || echo "no screenshot"
 
 inspect close
 inspect --wait 60 gone || fail "the main window did not close"

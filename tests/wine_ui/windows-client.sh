@@ -10,28 +10,25 @@ edition=$3
 shots="$HF_NATIVE_BUILD_DIR/screenshots/$edition"
 desktop=""  # the Wine desktop the case's programs run in, if not the default one
 
-source "$(dirname "$0")/../wine/common.sh"
+source "$(dirname "$0")/../wine/program-client.sh"
 wine_command() {
   if [ -n "$desktop" ]; then echo "wine explorer /desktop=$desktop,1024x768"; else echo wine; fi
 }
 wine_run() { $(wine_command) "$@"; }
 # The tools end in seconds; one that hangs fails its step instead of the whole case.
+inspect_limit=60 inspect_quiet=1
 tool() { timeout 60 $(wine_command) "$@" 2>/dev/null | tr -d '\r'; }
 layout() { tool "$HF_WIN32_BUILD_DIR/tools/layout/hflayout.exe" "$@"; }
-inspect() { tool "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@"; }
 failures=0
 problem() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or the time is up. Waits for a
-# state allow $patience: each look starts a Wine program, which takes seconds on a busy machine.
+# Waits for a state (wait_for) allow $patience: each look starts a Wine program, which takes
+# seconds on a busy machine.
 patience=60
-wait_for() {
-  local end=$((SECONDS + $1)); shift
-  until "$@"; do [ "$SECONDS" -ge "$end" ] && return 1; sleep 0.2; done
-}
 is() { [ "$(inspect "${@:2}")" = "$1" ]; }
 field_is() { [ "$(inspect text "$1")" = "$2" ]; }
 field_has() { [[ "$(inspect text "$1")" == *"$2"* ]]; }
 lists() { inspect "${@:2}" | grep -q "$1"; }
+focus_left() { [ "$(inspect focus)" != "$1" ]; }
 
 # --- the stand-in and the program ------------------------------------------------------------
 standin_pid=""
@@ -80,14 +77,12 @@ park_pointer() {
 shot_main() {  # shot_main FILE: the main window's client area
   local x y w h
   read -r x y w h < <(inspect client-rect)
-  sleep 0.3
-  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$1" || problem "no screenshot $1"
+  settled_shot "$1" "$x" "$y" "$w" "$h" || problem "no screenshot $1"
 }
 shot_window() {  # shot_window NAME FILE: a top-level window of the program, frame and all
   local x y w h
   read -r x y w h < <(inspect rect "$1")
-  sleep 3  # without a window manager, Wine paints a window just shown a second or two later
-  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$2" || problem "no screenshot $2"
+  settled_shot "$2" "$x" "$y" "$w" "$h" || problem "no screenshot $2"
 }
 
 # Tab sheets in page order, and their accelerators in the edition's captions.
@@ -281,8 +276,13 @@ run_keyboard() {
 
   # Enter on the focused "Vertical Toolbar" button presses it, as in every Windows dialog.
   show_sheet 0
-  local tabs
-  for tabs in $(seq 12); do is btnToolbar focus && break; xdotool key Tab; sleep 0.2; done
+  local tabs before
+  for tabs in $(seq 12); do
+    before=$(inspect focus)
+    [ "$before" = btnToolbar ] && break
+    xdotool key Tab
+    wait_for 10 focus_left "$before"
+  done
   if is btnToolbar focus && field_is btnToolbar "Vertical Toolbar"; then
     xdotool key Return
     wait_for "$patience" is 1 visible frmToolbar || problem "Enter on btnToolbar did not open the toolbar"

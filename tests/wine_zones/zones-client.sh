@@ -5,7 +5,7 @@
 set -uo pipefail
 step=$1
 work=$2
-inspect() { wine "$HF_WIN32_BUILD_DIR/tools/inspect/hfinspect.exe" "$@" | tr -d '\r'; }
+source "$(dirname "$0")/../wine/program-client.sh"
 fail() { echo "FAIL ($step): $*"; inspect close >/dev/null 2>&1; exit 1; }
 expect() { local got; got=$(inspect "${@:2}"); [ "$got" = "$1" ] || fail "${*:2}: \"$got\", wanted \"$1\""; }
 
