@@ -86,6 +86,13 @@ mkdir -p "$build/wine-slots" || die "cannot create $build/wine-slots"
 arch=$(wine_arch_of "$win32/sim/fsstandin.exe") || die "no Windows program $win32/sim/fsstandin.exe"
 export WINEARCH=$arch
 export WINEDEBUG=-all
+# Wine names Unix files by the locale's character set: in a UTF-8 locale every Windows name
+# (a folder in Polish or Cyrillic letters) reaches the disk as it is. The programs' own ANSI
+# code page stays 1252 in C.UTF-8.
+case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
+  *UTF-8*|*utf8*|*UTF8*|*utf-8*) ;;
+  *) export LC_ALL=C.UTF-8 ;;
+esac
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko installer prompts
 export HF_WIN32_BUILD_DIR="$win32"
 
