@@ -2,6 +2,7 @@
 
 #include "deck/Numbers.h"
 #include "host/AsciiCase.h"
+#include "host/PathText.h"
 
 #include <algorithm>
 #include <array>
@@ -11,30 +12,6 @@
 namespace hf {
 
 namespace {
-
-// Unicode of the Windows-1252 bytes 0x80 to 0x9F; the five bytes the code page leaves
-// undefined map to the same-numbered control characters, as Windows maps them.
-constexpr std::array<char16_t, 32> Cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char16_t ToUnicode(unsigned char byte) {
-    return byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : char16_t{byte};
-}
-
-char ToCp1252(char16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-        return static_cast<char>(unit);
-    }
-    for (std::size_t i = 0; i < Cp1252High.size(); ++i) {
-        if (Cp1252High[i] == unit) {
-            return static_cast<char>(0x80 + i);
-        }
-    }
-    return '?';
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
@@ -136,7 +113,7 @@ ProfileDocument::ProfileDocument(std::string_view fileBytes) {
                 if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units && unitAt(i + 1) >= 0xDC00 && unitAt(i + 1) < 0xE000) {
                     ++i;
                 }
-                line.Text += ToCp1252(unit);
+                line.Text += UnicodeToCp1252(unit).value_or('?');
                 ++i;
             }
             line.Raw = body.substr(2 * start, 2 * (i - start));
@@ -241,7 +218,7 @@ std::string ProfileDocument::Encode(std::string_view text) const {
     std::string encoded;
     encoded.reserve(text.size() * 2);
     for (char c : text) {
-        const char16_t unit = ToUnicode(static_cast<unsigned char>(c));
+        const auto unit = static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(c)));
         const char high = static_cast<char>(unit >> 8);
         const char low = static_cast<char>(unit & 0xFF);
         encoded += encoding_ == Encoding::Utf16LE ? low : high;

@@ -87,6 +87,9 @@ std::optional<char> ToCp1252(char32_t c) {
 
 }  // namespace
 
+char32_t Cp1252ToUnicode(unsigned char byte) { return FromCp1252(byte); }
+std::optional<char> UnicodeToCp1252(char32_t c) { return ToCp1252(c); }
+
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());

@@ -18,6 +18,12 @@ namespace hf {
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// One Windows-1252 byte as its character (the five bytes the code page leaves free are the
+// control characters of their number, as the system maps them), and a character as its byte
+// when the code page has one.
+char32_t Cp1252ToUnicode(unsigned char byte);
+std::optional<char> UnicodeToCp1252(char32_t c);
+
 // Windows-1252 text as UTF-8: every byte has its character (the five the code page leaves
 // free are taken as the control characters of their number, as the system does).
 std::string Cp1252ToUtf8(std::string_view text);

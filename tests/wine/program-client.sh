@@ -13,6 +13,7 @@
 #   start_program FOLDER [TRACE]  starts the program from FOLDER (its output in
 #                                 FOLDER/program.out, Wine's debug output in TRACE if given)
 #   close_program                 closes the main window; the program must end by itself, with 0
+#   close_program_watching_errors  the same, and no settings error box may show meanwhile
 #   log_holds TEXT [COUNT] [SECS] waits until the stand-in's log holds TEXT COUNT times (1),
 #                                 at most SECS seconds (60); the status says whether it did
 #   log_after ANCHOR PATTERN [COUNT] [SECS]
@@ -61,6 +62,24 @@ close_program() {
   inspect --wait 60 gone >/dev/null || fail "the main window did not close"
   wait "$hf_program"
   local rc=$?
+  [ "$rc" -eq 0 ] || fail "Hookfast_${HF_EDITION:-EN}.exe ended with $rc"
+}
+
+# The close of a program that saves its settings: fails when a settings error box shows while
+# it ends (the box would hold it open), when it has not ended within a minute, or when it ends
+# with a status other than 0.
+close_program_watching_errors() {
+  local box rc
+  inspect close >/dev/null
+  for _ in $(seq 120); do
+    kill -0 "$hf_program" 2>/dev/null || break
+    box=$(error_box)
+    [ -z "$box" ] || fail "the close showed the error box \"$box\""
+    sleep 0.5
+  done
+  kill -0 "$hf_program" 2>/dev/null && fail "the program did not end after the close"
+  wait "$hf_program"
+  rc=$?
   [ "$rc" -eq 0 ] || fail "Hookfast_${HF_EDITION:-EN}.exe ended with $rc"
 }
 

@@ -34,14 +34,4 @@ inspect click btnToolbar >/dev/null || fail "cannot open the toolbar"
 inspect click btnBattleDamage1 >/dev/null || fail "cannot click the level-1 damage"
 log_holds '"offset":"0x0B64"' 1 30 || fail "no failure-flag read after the damage"
 
-inspect close >/dev/null
-for _ in $(seq 120); do
-  kill -0 "$hf_program" 2>/dev/null || break
-  box=$(error_box)
-  [ -z "$box" ] || fail "the close showed the error box \"$box\""
-  sleep 0.5
-done
-kill -0 "$hf_program" 2>/dev/null && fail "the program did not end after the close"
-wait "$hf_program"
-rc=$?
-[ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
+close_program_watching_errors

@@ -29,17 +29,7 @@ inspect click tabParameters >/dev/null || fail "no options tab"
 inspect click chkbxCatSmoke >/dev/null || fail "cannot click the smoke option"
 echo "smoke=$(inspect checked chkbxCatSmoke)"
 
-inspect close >/dev/null
-for _ in $(seq 120); do
-  kill -0 "$hf_program" 2>/dev/null || break
-  box=$(error_box)
-  [ -z "$box" ] || fail "the close showed the error box \"$box\""
-  sleep 0.5
-done
-kill -0 "$hf_program" 2>/dev/null && fail "the program did not end after the close"
-wait "$hf_program"
-rc=$?
-[ "$rc" -eq 0 ] || fail "Hookfast_EN.exe ended with $rc"
+close_program_watching_errors
 
 if [ -n "$holder" ]; then
   : >"$work/stop"
