@@ -192,7 +192,10 @@ percent() {  # percent TICKS: share of one core over the measured time
 }
 
 {
-  echo "Measured $(date -u +%Y-%m-%d) on $(nproc) cores (load average at the start: $load), $(wine --version)."
+  version=$(/usr/lib/wine/wine --version 2>/dev/null || /usr/lib/wine/wine64 --version)
+  programs="the 32-bit programs"
+  [ "$cross" = win64 ] && programs="the 64-bit build of the same sources (this machine runs no 32-bit programs)"
+  echo "Measured $(date -u +%Y-%m-%d) on $(nproc) cores (load average at the start: $load), $version, with $programs."
   echo
   echo "Link exchange against fsstandin.exe, microseconds per exchange ($(head -1 "$out/link.txt" | sed 's/;.*//')):"
   echo
