@@ -96,7 +96,10 @@ case "$case_name" in
       -- "$here/sounds-client.sh" found "$work" >/dev/null \
       || { cat "$work/found.out"; fail "run with the sound files"; }
     grep '^lblOtherStatus' "$work/found.out"
-    "$here/gate-times.sh" "$log" >"$work/gate-times.txt"
+    # The gate's cadence on the approach: it is off during an arrest and starts again one
+    # interval after the arrest's end, so an interval across a catch is no tick of its own.
+    caught=$(grep -m1 -F '"event":"accel"' "$log" | sed -nE 's/^\{"t":([0-9]+),.*/\1/p')
+    "$here/gate-times.sh" "$log" | awk -v caught="${caught:-}" 'caught == "" || $1 < caught' >"$work/gate-times.txt"
     # In each tick the nearest-zone search (position and variation) comes just before the
     # five-value read.
     awk '/"exchange":/ {
