@@ -11,7 +11,6 @@ name=$1
 work=$2
 program=$3
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../wine/common.sh"
 source "$here/../wine/program-client.sh"
 fail() { echo "FAIL ($name): $*"; inspect close >/dev/null 2>&1; exit 1; }
 
